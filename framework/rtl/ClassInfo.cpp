@@ -13,9 +13,13 @@ bool TClassInfo::InheritsFrom(TClass cls) const {
     return false;
 }
 
-TObject* TClassInfo::Create(TComponent* owner) const {
+TObject* TClassInfo::Create(TObject* arg) const {
     if (!FFactory) throw EInvalidOperation(Format("Cannot create an instance of abstract class %s", FClassName));
-    return FFactory(owner);
+    return FFactory(arg);
+}
+
+void RaiseBadCreateArg(const char* className, TObject* arg) {
+    throw EInvalidArgument(Format("Cannot create %s with a %s", String(className), arg->ClassName()));
 }
 
 TPropInfo& TClassInfo::AddProperty(std::unique_ptr<TPropInfo> prop) {

@@ -27,15 +27,17 @@ struct TFieldEntry {
 
 class TClassInfo {
 public:
-    using TFactory = TObject* (*)(TComponent* owner);
+    using TFactory = TObject* (*)(TObject* arg);
     TClassInfo(String name, TClass parent, TFactory factory);
     TClassInfo(const TClassInfo&) = delete;
 
     const String& ClassName() const { return FClassName; }
     TClass ClassParent() const { return FParent; }
     bool InheritsFrom(TClass cls) const;
-    // The virtual constructor; raises EInvalidOperation for an abstract class.
-    TObject* Create(TComponent* owner) const;
+    // The virtual constructor. Components take their owner (or null); classes that declare
+    // `using TCreateArg = X;` take an X (a collection item its collection); others take nothing.
+    // Raises EInvalidOperation for an abstract class and EInvalidArgument for a wrong argument.
+    TObject* Create(TObject* arg = nullptr) const;
     bool CanCreate() const { return FFactory != nullptr; }
 
     // Every published property, ancestors' first.
@@ -151,23 +153,33 @@ private:
     TClassInfo& FInfo;
 };
 
-template <class C> TObject* CreateInstance(TComponent* owner) {
-    if constexpr (std::is_abstract_v<C>)
-        return nullptr;
-    else if constexpr (std::is_constructible_v<C, TComponent*>)
+[[noreturn]] void RaiseBadCreateArg(const char* className, TObject* arg);
+
+template <class C> TObject* CreateInstance(TObject* arg) {
+    if constexpr (requires { typename C::TCreateArg; }) {
+        using A = typename C::TCreateArg;
+        A* typed = As<A>(arg);
+        if (arg && !typed) RaiseBadCreateArg(C::StaticClass()->ClassName().c_str(), arg);
+        return new C(typed);
+    } else if constexpr (std::is_constructible_v<C, TComponent*>) {
+        TComponent* owner = As<TComponent>(arg);
+        if (arg && !owner) RaiseBadCreateArg(C::StaticClass()->ClassName().c_str(), arg);
         return new C(owner);
-    else if constexpr (std::is_default_constructible_v<C>)
-        return (void)owner, new C();
-    else
-        return nullptr;
+    } else {
+        if (arg) RaiseBadCreateArg(C::StaticClass()->ClassName().c_str(), arg);
+        return new C();
+    }
 }
 
 template <class C> constexpr TClassInfo::TFactory FactoryOf() {
-    if constexpr (std::is_abstract_v<C> ||
-                  !(std::is_constructible_v<C, TComponent*> || std::is_default_constructible_v<C>))
+    if constexpr (std::is_abstract_v<C>)
         return nullptr;
-    else
+    else if constexpr (requires { typename C::TCreateArg; })
         return &CreateInstance<C>;
+    else if constexpr (std::is_constructible_v<C, TComponent*> || std::is_default_constructible_v<C>)
+        return &CreateInstance<C>;
+    else
+        return nullptr;
 }
 
 template <class C> TClass BuildClassInfo(const char* name, void (*define)(TClassBuilder<C>&)) {
