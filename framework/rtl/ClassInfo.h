@@ -124,8 +124,6 @@ public:
                     std::invoke(setter, self, TPropConv<T>::From(v));
             };
         }
-        // Booleans default to False, as the streaming format has always assumed.
-        if constexpr (std::is_same_v<T, bool>) prop->Default = 0;
         return TPropertyBuilder(FInfo.AddProperty(std::move(prop)));
     }
     template <class G> TPropertyBuilder Property(const char* name, G getter) { return Property(name, getter, nullptr); }
