@@ -10,7 +10,26 @@ DW_DEFINE_CLASS(TCollectionItem) {}
 DW_DEFINE_CLASS(TCollection) {}
 DW_DEFINE_CLASS(TOwnedCollection) {}
 
-TCollectionItem::TCollectionItem(TCollection* collection) { SetCollection(collection); }
+TCollectionItem::TCollectionItem(TCollection* collection) {
+    if (!collection) return;
+    collection->InsertItem(this, -1, false);
+    FAddPending = true;
+}
+
+void TCollectionItem::AfterConstruction() {
+    TPersistent::AfterConstruction();
+    if (FAddPending && FCollection) {
+        FAddPending = false;
+        if (!InheritsFrom(FCollection->FItemClass)) {
+            TCollection* collection = FCollection;
+            collection->RemoveItem(this);
+            throw EInvalidOperation(Format("Cannot add a %s to a collection of %s", ClassName(),
+                                           collection->FItemClass->ClassName()));
+        }
+        FCollection->Notify(this, cnAdded);
+        FCollection->Changed();
+    }
+}
 
 void TCollectionItem::BeforeDestruction() {
     SetCollection(nullptr);
@@ -20,7 +39,7 @@ void TCollectionItem::BeforeDestruction() {
 void TCollectionItem::SetCollection(TCollection* value) {
     if (FCollection == value) return;
     if (FCollection) FCollection->RemoveItem(this);
-    if (value) value->InsertItem(this, -1);
+    if (value) value->InsertItem(this, -1, true);
 }
 
 int TCollectionItem::Index() const {
@@ -103,8 +122,8 @@ TCollectionItem* TCollection::FindItemID(int id) const {
     return nullptr;
 }
 
-void TCollection::InsertItem(TCollectionItem* item, int index) {
-    if (!item->InheritsFrom(FItemClass))
+void TCollection::InsertItem(TCollectionItem* item, int index, bool notify) {
+    if (notify && !item->InheritsFrom(FItemClass))
         throw EInvalidOperation(Format("Cannot add a %s to a collection of %s", item->ClassName(),
                                        FItemClass->ClassName()));
     if (index < 0 || index > Count())
@@ -113,6 +132,7 @@ void TCollection::InsertItem(TCollectionItem* item, int index) {
         FItems.insert(FItems.begin() + index, item);
     item->FCollection = this;
     item->FID = FNextID++;
+    if (!notify) return;
     Notify(item, cnAdded);
     Changed();
 }

@@ -15,8 +15,10 @@ DW_ENUM(TCollectionNotification, cnAdded, cnExtracting, cnDeleting)
 class TCollectionItem : public TPersistent {
     DW_CLASS(TCollectionItem, TPersistent)
     using TCreateArg = TCollection;
+    // Joins the collection at once; the collection is told in AfterConstruction.
     explicit TCollectionItem(TCollection* collection);
     void BeforeDestruction() override;
+    void AfterConstruction() override;
 
     TCollection* Collection() const { return FCollection; }
     // Moves the item to another collection (or out of any, when null).
@@ -39,6 +41,7 @@ private:
     friend class TCollection;
     TCollection* FCollection = nullptr;
     int FID = 0;
+    bool FAddPending = false;
 };
 
 class TCollection : public TPersistent {
@@ -76,7 +79,7 @@ protected:
 
 private:
     friend class TCollectionItem;
-    void InsertItem(TCollectionItem* item, int index);
+    void InsertItem(TCollectionItem* item, int index, bool notify);
     void RemoveItem(TCollectionItem* item);
 
     TClass FItemClass;

@@ -16,7 +16,21 @@ DW_DEFINE_CLASS(TComponent) {
 }
 
 TComponent::TComponent(TComponent* owner) {
-    if (owner) owner->InsertComponent(this);
+    if (!owner) return;
+    // Everything but the owner's notification, which must see the finished object.
+    ValidateContainer(owner);
+    owner->ValidateRename(this, "", FName);
+    owner->Insert(this);
+    if (owner->FComponentState.Contains(csDesigning)) SetDesigning(true);
+    FInsertPending = true;
+}
+
+void TComponent::AfterConstruction() {
+    TPersistent::AfterConstruction();
+    if (FInsertPending && FOwner) {
+        FInsertPending = false;
+        FOwner->Notification(this, opInsert);
+    }
 }
 
 TComponent::~TComponent() {

@@ -25,9 +25,15 @@ using TGetChildProc = std::function<void(TComponent*)>;
 
 class TComponent : public TPersistent {
     DW_CLASS(TComponent, TPersistent)
+    // Joins the owner's components at once; the owner is told (Notification, opInsert) in
+    // AfterConstruction, when the component's class is complete. Create components with
+    // New<T>(owner) or a class's virtual constructor: plain new is not available to them.
     explicit TComponent(TComponent* owner);
     ~TComponent() override;
     void BeforeDestruction() override;
+    void AfterConstruction() override;
+
+    static void operator delete(void* p) { ::operator delete(p); }
 
     const String& Name() const { return FName; }
     // Checks the syntax and, through ValidateRename up the owner chain, the uniqueness of the new
@@ -141,6 +147,11 @@ private:
     std::vector<TComponent*> FFreeNotifies;
     std::int32_t FDesignInfo = 0;
     std::intptr_t FTag = 0;
+    bool FInsertPending = false;
+
+    // Private, so that components come into being on the heap only through New.
+    static void* operator new(size_t size) { return ::operator new(size); }
+    template <class T, class... Args> friend T* New(Args&&... args);
 };
 
 } // namespace dw

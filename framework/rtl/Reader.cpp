@@ -842,7 +842,7 @@ void TReader::BeginRead() {
     FFixups.clear();
     FLoaded.clear();
     FLoadedSet.clear();
-    FWatcher = new TReaderWatcher([this](TComponent* c) { Forget(c); });
+    FWatcher = New<TReaderWatcher>([this](TComponent* c) { Forget(c); });
 }
 
 void TReader::EndRead(bool failed) {

@@ -55,7 +55,7 @@ DW_DEFINE_CLASS(TWidget) {
 
 TWidget::TWidget(TComponent* owner)
     : TComponent(owner), FOrigin(MakeObject<TPoint3>()),
-      FItems(TObjectPtr<TCollection>(new TOwnedCollection(this, TTestItem::StaticClass()))) {}
+      FItems(MakeObject<TOwnedCollection>(this, TTestItem::StaticClass())) {}
 
 TWidget::~TWidget() = default;
 
@@ -90,6 +90,7 @@ void TTestRoot::WidgetValue(TObject*, int& value) { value *= 2; }
 void TTestRoot::Notification(TComponent* component, TOperation operation) {
     TComponent::Notification(component, operation);
     Notifications.emplace_back(component->Name(), operation);
+    if (operation == opInsert) InsertedClasses.push_back(component->ClassName());
 }
 
 DW_DEFINE_CLASS(TTestRootChild) { c.Method<&TTestRootChild::ChildClick>("ChildClick"); }

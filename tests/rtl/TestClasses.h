@@ -81,6 +81,7 @@ class TTestRoot : public TComponent {
     void WidgetValue(TObject* sender, int& value);
     void Notification(TComponent* component, TOperation operation) override;
     std::vector<std::pair<String, TOperation>> Notifications;
+    std::vector<String> InsertedClasses;
 };
 
 class TTestRootChild : public TTestRoot {
