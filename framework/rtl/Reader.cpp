@@ -607,7 +607,7 @@ void TReader::ReadPropValue(TPersistent* instance, const TPropInfo& prop) {
             SetObjectProp(instance, prop, nullptr);
         } else if (v == vaIdent) {
             String name = ReadIdent();
-            FFixups.push_back(TFixup{instance, &prop, name, FCurrent});
+            FFixups.push_back(TFixup{instance, &prop, name, FCurrent, FRoot});
         } else if (v == vaCollection) {
             ReadValue();
             auto* collection = As<TCollection>(GetObjectProp(instance, prop));

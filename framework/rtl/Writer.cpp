@@ -306,6 +306,8 @@ void TWriter::WriteProperty(TPersistent* instance, const TPropInfo& prop) {
             WritePropName(prop.Name);
             WriteIdent(name);
         } else if (auto* collection = As<TCollection>(value)) {
+            // An empty collection in a stream leaves the one being read into as it is.
+            if (collection->Count() == 0) return;
             WritePropName(prop.Name);
             WriteCollection(collection);
         } else if (auto* persistent = As<TPersistent>(value)) {

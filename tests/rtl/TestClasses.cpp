@@ -47,6 +47,7 @@ DW_DEFINE_CLASS(TWidget) {
     c.Property("Big", &TWidget::Big, &TWidget::Big);
     c.Property("Extra", &TWidget::Extra, &TWidget::Extra);
     c.Property("Buddy", &TWidget::GetBuddy, &TWidget::SetBuddy);
+    c.Property("Target", &TWidget::GetTarget, &TWidget::SetTarget);
     c.Property("Origin", &TWidget::Origin, &TWidget::SetOrigin);
     c.Property("Items", &TWidget::Items, &TWidget::SetItems);
     c.Event("OnClick", &TWidget::OnClick);
@@ -65,10 +66,17 @@ void TWidget::SetBuddy(TWidget* v) {
     if (v) v->FreeNotification(this);
 }
 
+void TWidget::SetTarget(TComponent* v) {
+    if (Target) Target->RemoveFreeNotification(this);
+    Target = v;
+    if (v) v->FreeNotification(this);
+}
+
 void TWidget::Notification(TComponent* component, TOperation operation) {
     TComponent::Notification(component, operation);
     Notifications.emplace_back(component->Name(), operation);
     if (operation == opRemove && component == Buddy) Buddy = nullptr;
+    if (operation == opRemove && component == Target) Target = nullptr;
 }
 
 void TWidget::Loaded() {

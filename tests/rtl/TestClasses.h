@@ -48,6 +48,7 @@ class TWidget : public TComponent {
     Int64 Big = 0;
     Variant Extra;
     TWidget* Buddy = nullptr;
+    TComponent* Target = nullptr;
     TNotifyEvent OnClick;
     TValueEvent OnValue;
 
@@ -57,6 +58,8 @@ class TWidget : public TComponent {
     void SetItems(TCollection* v) { FItems->Assign(v); }
     TWidget* GetBuddy() const { return Buddy; }
     void SetBuddy(TWidget* v);
+    TComponent* GetTarget() const { return Target; }
+    void SetTarget(TComponent* v);
     void Notification(TComponent* component, TOperation operation) override;
     void Loaded() override;
 
