@@ -2,6 +2,7 @@
 // published-field binding and the hooks streaming and designing use.
 #pragma once
 
+#include "framework/rtl/ComponentSet.h"
 #include "framework/rtl/Persistent.h"
 
 #include <functional>
@@ -144,7 +145,7 @@ private:
     TComponent* FOwner = nullptr;
     std::vector<TComponent*> FComponents;
     std::unordered_map<String, TComponent*> FNameIndex; // upper-case name to owned component
-    std::vector<TComponent*> FFreeNotifies;
+    TComponentSet FFreeNotifies;
     std::int32_t FDesignInfo = 0;
     std::intptr_t FTag = 0;
     bool FInsertPending = false;
