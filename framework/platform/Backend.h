@@ -128,4 +128,11 @@ private:
 std::unique_ptr<TBackend> CreateDefaultBackend();
 void RegisterX11BackendFactory(std::function<std::unique_ptr<TBackend>()> factory);
 
+// Installs a backend for the window manager. Every window is destroyed first, the queue, timers
+// and input state are cleared; window classes and registered messages stay. Tests install a
+// headless backend this way; null installs the default backend. Until a backend is installed,
+// the first use of the window manager installs the default one.
+void SetBackend(std::unique_ptr<TBackend> backend);
+TBackend& CurrentBackend();
+
 } // namespace dw

@@ -389,6 +389,7 @@ void WmActivate(TWindow* top, WPARAM how) {
     if (wm.FActive != top || !top || top->Destroyed) return;
     // The active window comes to the front of its layer.
     wm.LinkTop(top, top->Parent);
+    wm.RaiseOwned(top);
     wm.RestackNative();
     HWND th = top->Handle;
     wm.Send(top, WM_NCACTIVATE, 1, 0);

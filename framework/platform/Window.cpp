@@ -388,6 +388,10 @@ bool IsWindow(HWND hwnd) {
     return w && w != WM().Desktop();
 }
 
+int GetWindowCount() {
+    return static_cast<int>(WM().WindowCount());
+}
+
 // ---------------------------------------------------------------------------------------------
 // Long values, properties, text
 
@@ -765,16 +769,7 @@ bool SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
         auto now = std::find(list.begin(), list.end(), w) - list.begin();
         zChanged = now != before;
         // Owned pop-ups stay above their owner.
-        if (wm.IsTopLevel(w) && !(flags & SWP_NOOWNERZORDER)) {
-            std::vector<TWindow*> ownedList;
-            for (TWindow* t : list)
-                if (t->Owner == w) ownedList.push_back(t);
-            for (auto it = ownedList.rbegin(); it != ownedList.rend(); ++it) {
-                auto wIdx = std::find(list.begin(), list.end(), w);
-                auto oIdx = std::find(list.begin(), list.end(), *it);
-                if (oIdx > wIdx) wm.LinkAt(*it, w->Parent, wIdx == list.begin() ? nullptr : *(wIdx - 1));
-            }
-        }
+        if (wm.IsTopLevel(w) && !(flags & SWP_NOOWNERZORDER)) wm.RaiseOwned(w);
         if (zChanged && wm.IsTopLevel(w)) wm.RestackNative();
     }
 

@@ -23,6 +23,8 @@ HWND CreateWindowEx(DWORD exStyle, std::string_view className, std::string_view 
 // before its children, WM_NCDESTROY to children before the window. False for an invalid handle.
 bool DestroyWindow(HWND hwnd);
 bool IsWindow(HWND hwnd);
+// Number of live windows; for leak tests.
+int GetWindowCount();
 
 // Window procedures. SetWindowProc returns the previous procedure so that a subclass can pass
 // messages on with CallWindowProc.

@@ -198,6 +198,22 @@ void TWindowManager::LinkBottom(TWindow* w, TWindow* parent) {
     LinkAt(w, parent, list.empty() ? nullptr : list.back());
 }
 
+void TWindowManager::RaiseOwned(TWindow* w) {
+    if (!IsTopLevel(w)) return;
+    auto& list = FDesktop.Children;
+    std::vector<TWindow*> owned;
+    for (TWindow* t : list)
+        if (t->Owner == w && t != w) owned.push_back(t);
+    // From the lowest owned window up, each goes directly above the owner.
+    for (auto it = owned.rbegin(); it != owned.rend(); ++it) {
+        auto wPos = std::find(list.begin(), list.end(), w);
+        auto oPos = std::find(list.begin(), list.end(), *it);
+        if (oPos < wPos) continue;
+        LinkAt(*it, &FDesktop, wPos == list.begin() ? nullptr : *(wPos - 1));
+    }
+    for (TWindow* o : owned) RaiseOwned(o);
+}
+
 void TWindowManager::RestackNative() {
     std::vector<TNativeWindow> order;
     for (TWindow* w : FDesktop.Children)

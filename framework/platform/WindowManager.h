@@ -161,6 +161,8 @@ public:
     void LinkTop(TWindow* w, TWindow* parent);
     void LinkBottom(TWindow* w, TWindow* parent);
     void RestackNative();
+    // Puts the pop-ups a top-level window owns (and theirs) right above it, keeping their order.
+    void RaiseOwned(TWindow* w);
 
     // Geometry.
     TPoint WindowOrigin(const TWindow* w) const; // screen position of the window's top-left
@@ -248,10 +250,6 @@ public:
 
 // The one window manager of this program. It creates the default backend on first use.
 TWindowManager& WM();
-// Installs a backend, resetting the window manager (see TWindowManager::Reset). Tests install a
-// headless backend this way; null installs the default backend.
-void SetBackend(std::unique_ptr<TBackend> backend);
-TBackend& CurrentBackend();
 
 inline HWND H(const TWindow* w) {
     return w ? w->Handle : nullptr;

@@ -38,6 +38,8 @@ public:
     // Time. AdvanceTime moves the clock forward in steps, stopping at every moment a timer or a
     // hover notification is due and running the message loop there, then once more at the end.
     void AdvanceTime(std::uint32_t ms);
+    // Moves the clock without running the message loop, as if the program had been busy.
+    void SkipTime(std::uint32_t ms) { FTime += ms; }
 
     // Input, queued as backend events (run the message loop to deliver them, e.g. PumpMessages).
     void InjectMouseMove(int x, int y);
