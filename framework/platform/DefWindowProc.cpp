@@ -39,6 +39,8 @@ LRESULT DefSetCursor(TWindowManager& wm, TWindow* w, WPARAM wParam, LPARAM lPara
         if (wm.Send(w->Parent, WM_SETCURSOR, wParam, lParam)) return 1;
         if (w->Destroyed) return 1;
     }
+    // Asked on behalf of a child: the child decides on its own shape.
+    if (reinterpret_cast<HWND>(wParam) != w->Handle) return 0;
     int hit = LoWordSigned(lParam);
     if (hit == HTCLIENT) {
         if (w->Class && w->Class->Cursor) {
