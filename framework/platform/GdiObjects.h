@@ -258,8 +258,8 @@ bool IsStockObject(HGDIOBJ obj);
 // null for a bad handle. Valid until the bitmap is deleted.
 TSurface* GetBitmapSurface(HBITMAP bitmap);
 bool IsMonochromeBitmap(HBITMAP bitmap);
-// Size of a bitmap; false for a bad handle.
-bool GetBitmapDimensionEx(HBITMAP bitmap, TSize* size);
+// Size of a bitmap in pixels; false for a bad handle.
+bool GetBitmapSize(HBITMAP bitmap, TSize* size);
 
 // Number of live (created and not yet freed) objects that are not stock objects; for leak tests.
 int GdiObjectCount();
