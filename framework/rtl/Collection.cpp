@@ -2,37 +2,33 @@
 
 #include "framework/rtl/Exceptions.h"
 
+#include <algorithm>
+
 namespace dw {
 
 DW_DEFINE_CLASS(TCollectionItem) {}
 DW_DEFINE_CLASS(TCollection) {}
 DW_DEFINE_CLASS(TOwnedCollection) {}
 
-namespace {
-// Runs EndUpdate also when the work in between raises.
-class TCollectionUpdate {
-public:
-    explicit TCollectionUpdate(TCollection& collection) : FCollection(collection) { FCollection.BeginUpdate(); }
-    ~TCollectionUpdate() { FCollection.EndUpdate(); }
-    TCollectionUpdate(const TCollectionUpdate&) = delete;
-    TCollectionUpdate& operator=(const TCollectionUpdate&) = delete;
-
-private:
-    TCollection& FCollection;
-};
-} // namespace
-
-// ---------------------------------------------------------------------------------------------
-// TCollectionItem
-
 TCollectionItem::TCollectionItem(TCollection* collection) {
-    if (collection) collection->InsertItem(this, true);
+    if (!collection) return;
+    collection->InsertItem(this, -1, false);
+    FAddPending = true;
 }
 
-TCollectionItem::~TCollectionItem() {
-    // Freed without Free, or a descendant's constructor raised: leave without calling back into a
-    // half-destroyed object.
-    if (FCollection) FCollection->RemoveItem(this, true);
+void TCollectionItem::AfterConstruction() {
+    TPersistent::AfterConstruction();
+    if (FAddPending && FCollection) {
+        FAddPending = false;
+        if (!InheritsFrom(FCollection->FItemClass)) {
+            TCollection* collection = FCollection;
+            collection->RemoveItem(this);
+            throw EInvalidOperation(Format("Cannot add a %s to a collection of %s", ClassName(),
+                                           collection->FItemClass->ClassName()));
+        }
+        FCollection->Notify(this, cnAdded);
+        FCollection->Changed();
+    }
 }
 
 void TCollectionItem::BeforeDestruction() {
@@ -41,35 +37,31 @@ void TCollectionItem::BeforeDestruction() {
 }
 
 void TCollectionItem::SetCollection(TCollection* value) {
-    if (value == FCollection) return;
-    if (value) value->CheckItemClass(this);
-    if (FCollection) FCollection->RemoveItem(this, false);
-    if (value) value->InsertItem(this, false);
+    if (FCollection == value) return;
+    if (FCollection) FCollection->RemoveItem(this);
+    if (value) value->InsertItem(this, -1, true);
 }
 
 int TCollectionItem::Index() const {
-    return FCollection ? FCollection->FItems.IndexOf(this) : -1;
+    if (!FCollection) return -1;
+    auto& items = FCollection->FItems;
+    auto it = std::find(items.begin(), items.end(), this);
+    return it == items.end() ? -1 : static_cast<int>(it - items.begin());
 }
 
 void TCollectionItem::SetIndex(int value) {
     int current = Index();
-    if (current < 0 || current == value) return;
-    FCollection->FItems.Move(current, value);
+    if (current < 0 || value == current) return;
+    auto& items = FCollection->FItems;
+    value = std::clamp(value, 0, static_cast<int>(items.size()) - 1);
+    items.erase(items.begin() + current);
+    items.insert(items.begin() + value, this);
     Changed(true);
 }
 
-void TCollectionItem::SetDisplayName(const String& value) {
-    (void)value;
-    Changed(false);
-}
+void TCollectionItem::SetDisplayName(const String&) { Changed(false); }
 
-String TCollectionItem::GetDisplayName() const {
-    return ClassName();
-}
-
-TPersistent* TCollectionItem::GetOwner() const {
-    return FCollection;
-}
+TPersistent* TCollectionItem::GetOwner() const { return FCollection; }
 
 String TCollectionItem::GetNamePath() const {
     if (!FCollection) return ClassName();
@@ -77,142 +69,126 @@ String TCollectionItem::GetNamePath() const {
 }
 
 void TCollectionItem::Changed(bool allItems) {
-    if (FCollection && FCollection->FUpdateCount == 0) FCollection->Update(allItems ? nullptr : this);
+    if (FCollection && FCollection->FUpdateCount == 0)
+        FCollection->Update(allItems ? nullptr : this);
+    else if (FCollection)
+        FCollection->FChangedWhileUpdating = true;
 }
 
 // ---------------------------------------------------------------------------------------------
-// TCollection
 
 TCollection::TCollection(TClass itemClass) : FItemClass(itemClass) {
     if (!itemClass || !itemClass->InheritsFrom(TCollectionItem::StaticClass()))
-        throw EInvalidArgument(Format("%s is not a collection item class", itemClass ? itemClass->ClassName() : "nil"));
+        throw EInvalidArgument("A collection needs an item class derived from TCollectionItem");
 }
 
 TCollection::~TCollection() {
-    // Only items left by a collection that was not freed with Free: no notifications any more.
-    while (FItems.Count() > 0) {
-        auto* item = static_cast<TCollectionItem*>(FItems.Last());
-        FItems.Delete(FItems.Count() - 1);
-        item->FCollection = nullptr;
-        item->Free();
-    }
-}
-
-void TCollection::BeforeDestruction() {
-    ++FUpdateCount;
-    Clear();
-    TPersistent::BeforeDestruction();
+    FUpdateCount = 1; // no Update calls into a half-destroyed collection
+    while (!FItems.empty()) FItems.back()->Free();
 }
 
 TCollectionItem* TCollection::Add() {
-    auto* item = static_cast<TCollectionItem*>(FItemClass->Create(this));
-    // The constructor joined quietly; now that the whole item exists, tell the collection.
-    if (item->FCollection == this) {
-        Notify(item, cnAdded);
-        Changed();
-    }
+    auto* item = As<TCollectionItem>(FItemClass->Create(this));
+    if (!item) throw EInvalidOperation(Format("Class %s cannot make collection items", FItemClass->ClassName()));
     return item;
 }
 
 TCollectionItem* TCollection::Insert(int index) {
-    if (index < 0 || index > Count()) throw EListError(Format("List index out of bounds (%d)", index));
     TCollectionItem* item = Add();
     item->SetIndex(index);
     return item;
 }
 
-void TCollection::Delete(int index) {
-    TCollectionItem* item = Items(index);
-    Notify(item, cnDeleting);
-    item->Free();
-}
+void TCollection::Delete(int index) { Items(index)->Free(); }
 
 void TCollection::Clear() {
-    if (Count() == 0) return;
-    TCollectionUpdate update(*this);
-    while (Count() > 0) Delete(Count() - 1);
+    if (FItems.empty()) return;
+    BeginUpdate();
+    while (!FItems.empty()) FItems.back()->Free();
+    EndUpdate();
 }
 
-void TCollection::SetItem(int index, const TCollectionItem* value) {
-    Items(index)->Assign(value);
+TCollectionItem* TCollection::Items(int index) const {
+    if (index < 0 || index >= Count())
+        throw EListError(Format("List index out of bounds (%d)", index));
+    return FItems[static_cast<size_t>(index)];
 }
+
+void TCollection::SetItem(int index, TCollectionItem* item) { Items(index)->Assign(item); }
 
 TCollectionItem* TCollection::FindItemID(int id) const {
-    for (void* p : FItems) {
-        auto* item = static_cast<TCollectionItem*>(p);
+    for (TCollectionItem* item : FItems)
         if (item->FID == id) return item;
-    }
     return nullptr;
 }
 
-void TCollection::BeginUpdate() {
-    ++FUpdateCount;
-}
-
-void TCollection::EndUpdate() {
-    if (FUpdateCount == 0) return;
-    --FUpdateCount;
-    Changed();
-}
-
-void TCollection::Changed() {
-    if (FUpdateCount == 0) Update(nullptr);
-}
-
-void TCollection::CheckItemClass(const TCollectionItem* item) const {
-    if (!item->InheritsFrom(FItemClass))
-        throw EListError(
-            Format("Cannot add a %s to a collection of %s items", item->ClassName(), FItemClass->ClassName()));
-}
-
-void TCollection::InsertItem(TCollectionItem* item, bool quietly) {
-    FItems.Add(item);
+void TCollection::InsertItem(TCollectionItem* item, int index, bool notify) {
+    if (notify && !item->InheritsFrom(FItemClass))
+        throw EInvalidOperation(Format("Cannot add a %s to a collection of %s", item->ClassName(),
+                                       FItemClass->ClassName()));
+    if (index < 0 || index > Count())
+        FItems.push_back(item);
+    else
+        FItems.insert(FItems.begin() + index, item);
     item->FCollection = this;
     item->FID = FNextID++;
-    if (quietly) return;
+    if (!notify) return;
     Notify(item, cnAdded);
     Changed();
 }
 
-void TCollection::RemoveItem(TCollectionItem* item, bool quietly) {
-    if (!quietly) Notify(item, cnExtracting);
-    // Items mostly leave from the end (Clear, Delete of the last), so look there first.
-    int index = FItems.Count() > 0 && FItems.Last() == item ? FItems.Count() - 1 : FItems.IndexOf(item);
-    if (index >= 0) FItems.Delete(index);
+void TCollection::RemoveItem(TCollectionItem* item) {
+    Notify(item, cnExtracting);
+    FItems.erase(std::remove(FItems.begin(), FItems.end(), item), FItems.end());
     item->FCollection = nullptr;
-    if (!quietly) Changed();
+    Changed();
+}
+
+void TCollection::Changed() {
+    if (FUpdateCount == 0)
+        Update(nullptr);
+    else
+        FChangedWhileUpdating = true;
+}
+
+void TCollection::EndUpdate() {
+    if (FUpdateCount == 0) return;
+    if (--FUpdateCount == 0 && FChangedWhileUpdating) {
+        FChangedWhileUpdating = false;
+        Update(nullptr);
+    }
 }
 
 void TCollection::Assign(const TPersistent* source) {
-    if (const TCollection* other = As<TCollection>(source)) {
-        if (other == this) return;
-        TCollectionUpdate update(*this);
+    auto* other = As<TCollection>(source);
+    if (!other) return TPersistent::Assign(source);
+    if (other == this) return;
+    BeginUpdate();
+    try {
         Clear();
-        for (int i = 0; i < other->Count(); ++i) Add()->Assign(other->Items(i));
-        return;
+        for (TCollectionItem* item : other->FItems) Add()->Assign(item);
+    } catch (...) {
+        EndUpdate();
+        throw;
     }
-    TPersistent::Assign(source);
+    EndUpdate();
 }
 
 String TCollection::PropName() const {
-    if (!FPropName.empty()) return FPropName;
     TPersistent* owner = GetOwner();
-    if (!owner) return String();
+    if (!owner) return "";
     for (const TPropInfo* prop : GetPropList(owner->ClassType(), KindBit(tkClass)))
-        if (prop->HasGetter() && GetObjectProp(owner, *prop) == this) {
-            FPropName = prop->Name;
-            break;
-        }
-    return FPropName;
+        if (prop->HasGetter() && GetObjectProp(owner, *prop) == this) return prop->Name;
+    return "";
 }
 
 String TCollection::GetNamePath() const {
     TPersistent* owner = GetOwner();
     if (!owner) return ClassName();
     String ownerPath = owner->GetNamePath();
-    String propName = PropName();
-    if (ownerPath.empty() || propName.empty()) return ClassName();
-    return ownerPath + "." + propName;
+    String prop = PropName();
+    if (ownerPath.empty() || prop.empty()) return ClassName();
+    return ownerPath + "." + prop;
 }
 
 } // namespace dw
