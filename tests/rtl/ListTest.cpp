@@ -1,6 +1,6 @@
+#include "framework/rtl/List.h"
 #include "framework/rtl/ClassInfo.h"
 #include "framework/rtl/Exceptions.h"
-#include "framework/rtl/List.h"
 #include "framework/rtl/ObjectList.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +12,9 @@ using namespace dw;
 namespace {
 
 int Values[8] = {0, 1, 2, 3, 4, 5, 6, 7};
-void* P(int i) { return &Values[i]; }
+void* P(int i) {
+    return &Values[i];
+}
 
 // The list's items as their numbers, "0 2 1".
 String Numbers(const TList& list) {
