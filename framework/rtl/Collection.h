@@ -67,6 +67,7 @@ class TCollection : public TPersistent {
     TCollectionItem* FindItemID(int id) const;
     TClass ItemClass() const { return FItemClass; }
     int NextID() const { return FNextID; }
+    TPersistent* Owner() const { return GetOwner(); }
 
     void BeginUpdate() { ++FUpdateCount; }
     void EndUpdate();
