@@ -45,7 +45,8 @@ TFileStamp FileStampOf(const String& fileName) {
 bool LoadFileText(const String& fileName, String& text, TFileStamp& stamp) {
     int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        if (errno == ENOENT) {
+        // Also a path through something that is not a folder: such a file cannot exist.
+        if (errno == ENOENT || errno == ENOTDIR) {
             text.clear();
             stamp = TFileStamp{};
             return false;
@@ -325,9 +326,14 @@ void TMemIniFile::WriteString(const String& section, const String& ident, const 
         line.Modified = true;
         return;
     }
-    // After the last line with content, so the blank lines that end the section stay at its end.
+    // After the section's last key, so that a comment closing the section (often about the next
+    // one) and the blank lines stay at its end; in a section without keys, after its last text.
     size_t place = s->Lines.size();
-    while (place > 0 && !s->Lines[place - 1].IsValue && Trim(s->Lines[place - 1].Text).empty()) --place;
+    while (place > 0 && !s->Lines[place - 1].IsValue) --place;
+    if (place == 0) {
+        place = s->Lines.size();
+        while (place > 0 && Trim(s->Lines[place - 1].Text).empty()) --place;
+    }
     TIniLine line;
     line.IsValue = true;
     line.Modified = true;
