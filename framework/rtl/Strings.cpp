@@ -289,12 +289,9 @@ void TStrings::Assign(const TPersistent* source) {
 }
 
 void TStrings::DefineProperties(TFiler* filer) {
-    bool hasData = Count() > 0;
-    // Against an ancestor, only lines that differ from the ancestor's are worth writing.
-    if (TPersistent* ancestor = filer->Ancestor()) {
-        const TStrings* ancestorStrings = As<TStrings>(ancestor);
-        hasData = !ancestorStrings || !Equals(ancestorStrings);
-    }
+    // Against an ancestor list, only lines that differ from the ancestor's are worth writing.
+    const TStrings* ancestor = As<TStrings>(filer->Ancestor());
+    bool hasData = ancestor ? !Equals(ancestor) : Count() > 0;
     filer->DefineProperty(
         "Strings", [this](TReader* reader) { ReadData(reader); }, [this](TWriter* writer) { WriteData(writer); },
         hasData);

@@ -1,10 +1,13 @@
 #include "framework/rtl/StringList.h"
 #include "framework/rtl/ClassInfo.h"
+#include "framework/rtl/Component.h"
 #include "framework/rtl/Exceptions.h"
+#include "framework/rtl/Filer.h"
 #include "framework/rtl/Stream.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -58,8 +61,41 @@ private:
     String* FLog;
 };
 
+// A component publishing a list of lines, the way a memo does.
+class TMemoLike : public TComponent {
+    DW_CLASS(TMemoLike, TComponent)
+    explicit TMemoLike(TComponent* owner) : TComponent(owner), FLines(MakeObject<TStringList>()) {}
+    TStrings* Lines() const { return FLines.get(); }
+    void SetLines(TStrings* value) { FLines->Assign(value); }
+
+private:
+    TObjectPtr<TStringList> FLines;
+};
+
+// Records what DefineProperties declares.
+class TProbeFiler : public TFiler {
+    DW_CLASS(TProbeFiler, TFiler)
+    explicit TProbeFiler(TStream& stream) : TFiler(stream, 0) {}
+    void DefineProperty(const String& name, const TReaderProc&, const TWriterProc&, bool hasData) override {
+        Declared += Format("%s:%s;", name, hasData ? "data" : "none");
+    }
+    void DefineBinaryProperty(const String& name, const TStreamProc&, const TStreamProc&, bool) override {
+        Declared += "binary " + name + ";";
+    }
+    String Declared;
+};
+
+bool StreamContains(const TMemoryStream& stream, const String& text) {
+    auto& bytes = stream.Bytes();
+    return std::search(bytes.begin(), bytes.end(), text.begin(), text.end()) != bytes.end();
+}
+
 } // namespace
 
+DW_DEFINE_CLASS(TMemoLike) {
+    c.Property("Lines", &TMemoLike::Lines, &TMemoLike::SetLines);
+}
+DW_DEFINE_CLASS(TProbeFiler) {}
 DW_DEFINE_CLASS(TChangeCounter) {}
 DW_DEFINE_CLASS(TOwnedThing) {}
 DW_DEFINE_CLASS(TPlainPersistent) {}
@@ -496,4 +532,72 @@ TEST(StringList, OwnedObjectsAreFreedWhenTheirLinesGo) {
         list.AddObject("e", new TOwnedThing("e", &log));
     }
     EXPECT_EQ(log, "a;b;c;d;e;");
+}
+
+TEST(StringList, LinesStreamAsTheStringsPropertyOfTheirOwner) {
+    auto memo = MakeObject<TMemoLike>(nullptr);
+    memo->SetName("Memo1");
+    memo->Lines()->SetText("first\n\nGr\xC3\xBC\xC3\x9F"
+                           "e\nwith \"quotes\", commas\n");
+    TMemoryStream stream;
+    {
+        TWriter writer(stream, 4096);
+        writer.WriteRootComponent(memo.get());
+    }
+    EXPECT_TRUE(StreamContains(stream, "Lines.Strings"));
+    auto copy = MakeObject<TMemoLike>(nullptr);
+    copy->Lines()->SetCommaText("old,lines");
+    stream.SetPosition(0);
+    {
+        TReader reader(stream, 4096);
+        reader.ReadRootComponent(copy.get());
+    }
+    EXPECT_TRUE(copy->Lines()->Equals(memo->Lines())) << Joined(*copy->Lines());
+    EXPECT_EQ(copy->Name(), "Memo1");
+
+    // The published setter copies the lines rather than taking the list.
+    TStringList other;
+    other.SetCommaText("x,y");
+    SetObjectProp(copy.get(), *GetPropInfo(copy.get(), "Lines"), &other);
+    EXPECT_NE(copy->Lines(), &other);
+    EXPECT_EQ(Joined(*copy->Lines()), "x|y");
+}
+
+TEST(StringList, EmptyLinesAreNotWritten) {
+    auto memo = MakeObject<TMemoLike>(nullptr);
+    TMemoryStream stream;
+    {
+        TWriter writer(stream, 4096);
+        writer.WriteRootComponent(memo.get());
+    }
+    EXPECT_FALSE(StreamContains(stream, "Strings"));
+}
+
+TEST(StringList, DefinesStringsWithDataOnlyWhereThereIsSomethingToWrite) {
+    TMemoryStream stream;
+    TStringList lines, sameAsLines, different;
+    lines.SetCommaText("a,b");
+    sameAsLines.SetCommaText("a,b");
+    different.SetCommaText("a");
+    TStringList empty;
+    TPlainPersistent notStrings;
+    struct Case {
+        const char* what;
+        TStringList* list;
+        TPersistent* ancestor;
+        const char* declared;
+    } cases[] = {
+        {"empty", &empty, nullptr, "Strings:none;"},
+        {"lines", &lines, nullptr, "Strings:data;"},
+        {"same as the ancestor", &lines, &sameAsLines, "Strings:none;"},
+        {"different from the ancestor", &lines, &different, "Strings:data;"},
+        {"emptied against the ancestor", &empty, &different, "Strings:data;"},
+        {"ancestor of another class", &empty, &notStrings, "Strings:none;"},
+    };
+    for (auto& c : cases) {
+        TProbeFiler filer(stream);
+        filer.SetAncestor(c.ancestor);
+        c.list->DefineProperties(&filer);
+        EXPECT_EQ(filer.Declared, c.declared) << c.what;
+    }
 }
