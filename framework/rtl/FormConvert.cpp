@@ -855,8 +855,13 @@ private:
         FParser.NextToken();
         return name;
     }
-    // ':' and a value type name after a value, or kNoType.
+    [[noreturn]] void ErrorAt(int line, const String& message) {
+        throw ETextParserError(Format("Line %d: %s", line, message), line);
+    }
+    // ':' and a value type name after a value, or kNoType. FTypeLine is where the name is, for
+    // the errors that the combination of value and type may raise.
     Byte TakeTypeName() {
+        FTypeLine = FParser.SourceLine();
         if (FParser.Token() != ':') return kNoType;
         FParser.NextToken();
         if (FParser.Token() != toSymbol) FParser.ErrorExpected("Value type name");
@@ -866,7 +871,7 @@ private:
         return type;
     }
     [[noreturn]] void TypeMismatch(const char* notation, Byte type) {
-        FParser.Error(Format("%s cannot be stored as %s", notation, TypeName(type)));
+        ErrorAt(FTypeLine, Format("%s cannot be stored as %s", notation, TypeName(type)));
     }
     void PutInt(Int64 v, Byte type) {
         FOut.PutByte(type);
@@ -883,12 +888,10 @@ private:
         FParser.NextToken();
     }
     void PutIntValue(Int64 v) {
-        int line = FParser.SourceLine();
         Byte type = TakeTypeName();
         if (type == kNoType) type = MinimalIntType(v);
         if (!IsIntType(type)) TypeMismatch("An integer", type);
-        if (!FitsIntType(v, type))
-            throw ETextParserError(Format("Line %d: %d does not fit %s", line, v, TypeName(type)), line);
+        if (!FitsIntType(v, type)) ErrorAt(FTypeLine, Format("%d does not fit %s", v, TypeName(type)));
         PutInt(v, type);
     }
 
@@ -1054,8 +1057,7 @@ private:
         Byte type = TakeTypeName();
         Byte given = suffix == 's' ? vaSingle : suffix == 'c' ? vaCurrency : suffix == 'd' ? vaDate : vaExtended;
         if (type == kNoType) type = given;
-        if (suffix && type != given)
-            throw ETextParserError(Format("Line %d: %s cannot be stored as %s", line, text, TypeName(type)), line);
+        if (suffix && type != given) ErrorAt(FTypeLine, Format("%s cannot be stored as %s", text, TypeName(type)));
         switch (type) {
         case vaExtended: {
             Byte ext[10];
@@ -1074,8 +1076,7 @@ private:
             // nearest to 0.1.
             if (!suffix) {
                 auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), single);
-                if (ec != std::errc())
-                    throw ETextParserError(Format("Line %d: Float value '%s' is out of range", line, text), line);
+                if (ec != std::errc()) ErrorAt(line, Format("Float value '%s' is out of range", text));
             }
             FOut.PutByte(vaSingle);
             FOut.PutLE(std::bit_cast<std::uint32_t>(single), 4);
@@ -1090,7 +1091,7 @@ private:
             FOut.PutLE(static_cast<std::uint64_t>(currency), 8);
             break;
         default:
-            throw ETextParserError(Format("Line %d: %s cannot be stored as %s", line, text, TypeName(type)), line);
+            ErrorAt(FTypeLine, Format("%s cannot be stored as %s", text, TypeName(type)));
         }
     }
     float ParseSingle() {
@@ -1111,7 +1112,6 @@ private:
             FString += FParser.TokenString();
             FParser.NextToken();
         }
-        int line = FParser.SourceLine();
         Byte type = TakeTypeName();
         if (type == kNoType) type = DefaultStringType(FString);
         if (type == vaWString) {
@@ -1123,13 +1123,12 @@ private:
             return;
         }
         if (!IsByteStringType(type)) TypeMismatch("A string", type);
-        PutByteString(FString, type, line);
+        PutByteString(FString, type);
     }
-    void PutByteString(std::string_view bytes, Byte type, int line) {
+    void PutByteString(std::string_view bytes, Byte type) {
         if (type == vaString && bytes.size() > 255)
-            throw ETextParserError(Format("Line %d: String of %d bytes is too long for String (255 at most)", line,
-                                          static_cast<Int64>(bytes.size())),
-                                   line);
+            ErrorAt(FTypeLine, Format("String of %d bytes is too long for String (255 at most)",
+                                      static_cast<Int64>(bytes.size())));
         if (bytes.size() > 0xFFFFFFFFu) FParser.Error("String is too long");
         FOut.PutByte(type);
         if (type == vaString)
@@ -1142,7 +1141,6 @@ private:
     void ConvertBinary() {
         FBytes.clear();
         FParser.HexToBinary(FBytes);
-        int line = FParser.SourceLine();
         Byte type = TakeTypeName();
         std::string_view bytes(reinterpret_cast<const char*>(FBytes.data()), FBytes.size());
         if (type == kNoType) {
@@ -1151,13 +1149,12 @@ private:
             FOut.PutLE(FBytes.size(), 4);
             FOut.Put(bytes);
         } else if (IsByteStringType(type)) {
-            PutByteString(bytes, type, line);
+            PutByteString(bytes, type);
         } else if (type == vaExtended || type == vaDouble || type == vaDate || type == vaSingle) {
             size_t size = type == vaExtended ? 10 : type == vaSingle ? 4 : 8;
             if (FBytes.size() != size)
-                throw ETextParserError(Format("Line %d: %s takes %d bytes of raw data, not %d", line, TypeName(type),
-                                              static_cast<Int64>(size), static_cast<Int64>(FBytes.size())),
-                                       line);
+                ErrorAt(FTypeLine, Format("%s takes %d bytes of raw data, not %d", TypeName(type),
+                                          static_cast<Int64>(size), static_cast<Int64>(FBytes.size())));
             FOut.PutByte(type);
             FOut.Put(bytes);
         } else {
@@ -1171,6 +1168,7 @@ private:
     std::vector<Byte> FBytes;
     int FObjectDepth = 0;
     int FValueDepth = 0;
+    int FTypeLine = 0;
     TObjectSummary FSummary;
 };
 

@@ -247,8 +247,9 @@ void TParser::ScanNumber() {
         while (CharIs(FText[FPos], kDigit)) ++FPos;
     }
     char e = FText[FPos];
-    if ((e == 'e' || e == 'E') && (CharIs(FText[FPos + 1], kDigit) || ((FText[FPos + 1] == '+' || FText[FPos + 1] == '-') &&
-                                                                   CharIs(FText[FPos + 2], kDigit)))) {
+    if ((e == 'e' || e == 'E') &&
+        (CharIs(FText[FPos + 1], kDigit) ||
+         ((FText[FPos + 1] == '+' || FText[FPos + 1] == '-') && CharIs(FText[FPos + 2], kDigit)))) {
         isFloat = true;
         FPos += 2;
         while (CharIs(FText[FPos], kDigit)) ++FPos;
@@ -437,7 +438,14 @@ void TParser::HexToBinary(std::vector<Byte>& data) {
             break;
         }
         if (CharIs(c, kBlank) || c == '\r' || c == '\n') continue;
-        if (CharIs(c, kHex)) ErrorAtLine(FLine, "Invalid binary data: odd number of hex digits");
+        if (CharIs(c, kHex)) {
+            // A digit without a partner: either the count is odd or a stray character follows.
+            char next = FText[FPos + 1];
+            if (!(CharIs(next, kBlank) || next == '\r' || next == '\n' || next == '}' || next == 0))
+                c = FText[++FPos];
+            else
+                ErrorAtLine(FLine, "Invalid binary data: odd number of hex digits");
+        }
         if (c == 0 && FPos >= FText.size()) ErrorAtLine(FLine, "'}' expected but end of file found in binary data");
         if (static_cast<Byte>(c) < 32 || c == 127)
             ErrorAtLine(FLine, Format("Invalid character #%d in binary data", static_cast<int>(static_cast<Byte>(c))));
