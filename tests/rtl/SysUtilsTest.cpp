@@ -1,5 +1,5 @@
-#include "framework/rtl/SysUtils.h"
 #include "framework/rtl/Exceptions.h"
+#include "framework/rtl/SysUtils.h"
 
 #include <gtest/gtest.h>
 
@@ -43,11 +43,8 @@ TEST(SysUtils, FloatTextRoundTrips) {
 }
 
 TEST(SysUtils, Utf8AndUtf16RoundTrip) {
-    String text = "Gr\xC3\xBC\xC3\x9F"
-                  "e \xF0\x9F\x98\x80";
+    String text = "Gr\xC3\xBC\xC3\x9F" "e \xF0\x9F\x98\x80";
     EXPECT_EQ(WideToUtf8(Utf8ToWide(text)), text);
-    EXPECT_EQ(Utf8ToWide("\xFF"
-                         "a"),
-              (WideString{u'\uFFFD', u'a'}));
+    EXPECT_EQ(Utf8ToWide("\xFF" "a"), (WideString{u'\uFFFD', u'a'}));
     EXPECT_EQ(Utf8ToWide("\xE2\x82"), (WideString{u'\uFFFD'}));
 }
