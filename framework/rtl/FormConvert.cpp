@@ -135,6 +135,22 @@ bool IsReservedWord(std::string_view s) {
     return SameText(s, "object") || SameText(s, "inherited") || SameText(s, "inline") || SameText(s, "end");
 }
 
+// A name from the input as it appears in a message: control characters as #n, cut when long, so
+// that the message stays on one line.
+String Shown(std::string_view s) {
+    constexpr size_t maxShown = 40;
+    String out;
+    for (size_t i = 0; i < s.size() && i < maxShown; ++i) {
+        Byte c = static_cast<Byte>(s[i]);
+        if (c < 32 || c == 127)
+            out += "#" + IntToStr(c);
+        else
+            out += s[i];
+    }
+    if (s.size() > maxShown) out += "...";
+    return out;
+}
+
 bool IsBooleanOrNilName(std::string_view s) {
     return SameText(s, "True") || SameText(s, "False") || SameText(s, "nil");
 }
@@ -410,8 +426,8 @@ private:
         const Byte* at = FPos;
         std::string_view name = ReadShortString(what);
         if (name.empty() && allowEmpty) return name;
-        if (!IsTextIdent(name)) Error(at, Format("%s '%s' is not a valid identifier", what, String(name)));
-        if (IsReservedWord(name)) Error(at, Format("%s '%s' is a reserved word", what, String(name)));
+        if (!IsTextIdent(name)) Error(at, Format("%s '%s' is not a valid identifier", what, Shown(name)));
+        if (IsReservedWord(name)) Error(at, Format("%s '%s' is a reserved word", what, Shown(name)));
         return name;
     }
     Int64 ReadIntValue(Byte type) {
@@ -605,7 +621,7 @@ private:
         case vaIdent: {
             at = FPos;
             std::string_view ident = ReadShortString("Identifier");
-            if (!IsTextIdent(ident)) Error(at, Format("Identifier '%s' is not valid", String(ident)));
+            if (!IsTextIdent(ident)) Error(at, Format("Identifier '%s' is not valid", Shown(ident)));
             FOut.Put(ident);
             if (IsBooleanOrNilName(ident)) Annotate(vaIdent);
             break;
@@ -631,7 +647,7 @@ private:
                 std::string_view element = ReadShortString("Set element");
                 if (element.empty()) break;
                 if (!IsTextIdent(element))
-                    Error(at, Format("Set element '%s' is not a valid identifier", String(element)));
+                    Error(at, Format("Set element '%s' is not a valid identifier", Shown(element)));
                 if (!first) FOut.Put(", ");
                 FOut.Put(element);
             }
@@ -1185,7 +1201,9 @@ void ReadInput(TStream& stream, Int64 limit, TInputBytes& in) {
     in.Start = stream.Position();
     Int64 size = std::max<Int64>(stream.Size() - in.Start, 0);
     if (limit >= 0) size = std::min(size, limit);
-    if (auto* memory = As<TMemoryStream>(&stream)) {
+    if (size == 0) {
+        in.Data = nullptr;
+    } else if (auto* memory = As<TMemoryStream>(&stream)) {
         in.Data = memory->Memory() + in.Start;
     } else {
         in.Copy.resize(static_cast<size_t>(size));

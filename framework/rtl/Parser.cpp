@@ -140,9 +140,17 @@ String TParser::TokenDescription() const {
     case toEOF:
         return "end of file";
     case toString: {
+        // Control characters as #n, so that the message stays on one line.
         constexpr size_t maxShown = 24;
-        if (FTokenString.size() <= maxShown) return "string '" + FTokenString + "'";
-        return "string '" + FTokenString.substr(0, maxShown) + "...'";
+        String shown;
+        for (size_t i = 0; i < FTokenString.size() && i < maxShown; ++i) {
+            Byte c = static_cast<Byte>(FTokenString[i]);
+            if (c < 32 || c == 127)
+                shown += "#" + IntToStr(c);
+            else
+                shown += FTokenString[i];
+        }
+        return "string '" + shown + (FTokenString.size() > maxShown ? "...'" : "'");
     }
     case toSymbol:
     case toInteger:

@@ -433,6 +433,10 @@ TEST(FormConvert, MalformedBinaryNamesTheOffset) {
                        "a b"sv),
          "Offset 12: Identifier 'a b' is not valid"},
         {FormWithValue("\x07\x00"sv), "Offset 12: Identifier '' is not valid"},
+        // Control characters are shown as escapes, so the message stays on one line.
+        {FormWithValue("\x07\x03"
+                       "a\nb"sv),
+         "Offset 12: Identifier 'a#10b' is not valid"},
         {FormWithValue("\x0B\x02"
                        "1a\x00"sv),
          "Offset 12: Set element '1a' is not a valid identifier"},
