@@ -19,7 +19,21 @@ DW_DEFINE_CLASS(TComponent) {
 }
 
 TComponent::TComponent(TComponent* owner) {
-    if (owner) owner->InsertComponent(this);
+    if (!owner) return;
+    // Everything but the owner's notification, which must see the finished object.
+    ValidateContainer(owner);
+    owner->ValidateRename(this, "", FName);
+    owner->Insert(this);
+    if (owner->FComponentState.Contains(csDesigning)) SetDesigning(true);
+    FInsertPending = true;
+}
+
+void TComponent::AfterConstruction() {
+    TPersistent::AfterConstruction();
+    if (FInsertPending && FOwner) {
+        FInsertPending = false;
+        FOwner->Notification(this, opInsert);
+    }
 }
 
 TComponent::~TComponent() {
@@ -28,7 +42,7 @@ TComponent::~TComponent() {
 }
 
 void TComponent::BeforeDestruction() {
-    if (FComponentState.Contains(csDestroying) && FComponents.empty() && FFreeNotifies.empty() && !FOwner) return;
+    if (FComponentState.Contains(csDestroying) && FComponents.empty() && FFreeNotifies.Empty() && !FOwner) return;
     Destroying();
     NotifyFreeNotifiers();
     DestroyComponents();
@@ -44,11 +58,10 @@ void TComponent::Destroying() {
 
 void TComponent::NotifyFreeNotifiers() {
     // A receiver may free itself (or others) inside Notification, so take one link at a time.
-    while (!FFreeNotifies.empty()) {
-        TComponent* other = FFreeNotifies.back();
-        FFreeNotifies.pop_back();
-        auto& back = other->FFreeNotifies;
-        back.erase(std::remove(back.begin(), back.end(), this), back.end());
+    while (!FFreeNotifies.Empty()) {
+        TComponent* other = FFreeNotifies.Back();
+        FFreeNotifies.PopBack();
+        other->FFreeNotifies.Remove(this);
         other->Notification(this, opRemove);
     }
     FComponentState.Exclude(csFreeNotification);
@@ -106,8 +119,9 @@ void TComponent::Insert(TComponent* component, int index) {
 }
 
 void TComponent::Remove(TComponent* component) {
-    auto it = std::find(FComponents.begin(), FComponents.end(), component);
-    if (it != FComponents.end()) FComponents.erase(it);
+    // Searched from the end: components are mostly removed newest first.
+    auto it = std::find(FComponents.rbegin(), FComponents.rend(), component);
+    if (it != FComponents.rend()) FComponents.erase(std::next(it).base());
     if (!component->FName.empty()) {
         auto n = FNameIndex.find(UpperCase(component->FName));
         if (n != FNameIndex.end() && n->second == component) FNameIndex.erase(n);
@@ -197,19 +211,16 @@ void TComponent::ValidateContainer(TComponent* component) {
 
 void TComponent::FreeNotification(TComponent* component) {
     if (!component || component == this) return;
-    if (std::find(FFreeNotifies.begin(), FFreeNotifies.end(), component) == FFreeNotifies.end())
-        FFreeNotifies.push_back(component);
-    auto& back = component->FFreeNotifies;
-    if (std::find(back.begin(), back.end(), this) == back.end()) back.push_back(this);
+    FFreeNotifies.Add(component);
+    component->FFreeNotifies.Add(this);
     FComponentState.Include(csFreeNotification);
     component->FComponentState.Include(csFreeNotification);
 }
 
 void TComponent::RemoveFreeNotification(TComponent* component) {
     if (!component) return;
-    FFreeNotifies.erase(std::remove(FFreeNotifies.begin(), FFreeNotifies.end(), component), FFreeNotifies.end());
-    auto& back = component->FFreeNotifies;
-    back.erase(std::remove(back.begin(), back.end(), this), back.end());
+    FFreeNotifies.Remove(component);
+    component->FFreeNotifies.Remove(this);
 }
 
 void TComponent::Notification(TComponent* component, TOperation operation) {
