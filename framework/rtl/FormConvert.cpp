@@ -151,8 +151,9 @@ String Shown(std::string_view s) {
     return out;
 }
 
-bool IsBooleanOrNilName(std::string_view s) {
-    return SameText(s, "True") || SameText(s, "False") || SameText(s, "nil");
+// Identifiers that read as vaTrue, vaFalse, vaNil and vaNull (a null variant).
+bool IsValueName(std::string_view s) {
+    return SameText(s, "True") || SameText(s, "False") || SameText(s, "nil") || SameText(s, "Null");
 }
 
 // 80-bit extended floats: 64-bit mantissa with an explicit integer bit, then sign and 15-bit
@@ -539,7 +540,9 @@ private:
             FOut.Put(' ');
         switch (type) {
         case vaNull:
-            Error(at, "Value expected but end of list found");
+            // Only a property's value can be null: in a list it would end the list.
+            FOut.Put("Null");
+            break;
         case vaList:
             EnterValue(at);
             FOut.Put('(');
@@ -562,12 +565,11 @@ private:
         case vaExtended: {
             const Byte* p = Take(10, "Extended value");
             double d;
-            if (ExtendedToDouble(p, d)) {
+            if (ExtendedToDouble(p, d))
                 PutPlainFloat(d);
-            } else {
+            else
                 PutRawHex(p, 10);
-                Annotate(vaExtended);
-            }
+            Annotate(vaExtended);
             break;
         }
         case vaDouble:
@@ -582,7 +584,6 @@ private:
                 FOut.Put('d');
             } else {
                 PutPlainFloat(d);
-                Annotate(vaDouble);
             }
             break;
         }
@@ -623,7 +624,7 @@ private:
             std::string_view ident = ReadShortString("Identifier");
             if (!IsTextIdent(ident)) Error(at, Format("Identifier '%s' is not valid", Shown(ident)));
             FOut.Put(ident);
-            if (IsBooleanOrNilName(ident)) Annotate(vaIdent);
+            if (IsValueName(ident)) Annotate(vaIdent);
             break;
         }
         case vaFalse:
@@ -966,7 +967,8 @@ private:
             FParser.Error(Format("Lists and collections are nested deeper than %d levels", MaxFilerNesting));
     }
 
-    void ConvertValue() {
+    // inList: the value is an item of a list, where a null would end the list.
+    void ConvertValue(bool inList = false) {
         switch (FParser.Token()) {
         case toInteger: {
             Int64 v = FParser.TokenInt();
@@ -982,6 +984,7 @@ private:
             break;
         case toSymbol: {
             String ident = FParser.TokenString();
+            int line = FParser.SourceLine();
             FParser.NextToken();
             Byte type = TakeTypeName();
             if (type != kNoType && type != vaIdent) TypeMismatch("An identifier", type);
@@ -991,7 +994,10 @@ private:
                 FOut.PutByte(vaFalse);
             else if (type == kNoType && SameText(ident, "nil"))
                 FOut.PutByte(vaNil);
-            else {
+            else if (type == kNoType && SameText(ident, "Null")) {
+                if (inList) ErrorAt(line, "Null cannot be a list item");
+                FOut.PutByte(vaNull);
+            } else {
                 FOut.PutByte(vaIdent);
                 PutShortString(ident, "Identifier");
             }
@@ -1019,7 +1025,7 @@ private:
             FParser.NextToken();
             while (FParser.Token() != ')') {
                 if (FParser.Token() == toEOF) FParser.ErrorExpected("')'");
-                ConvertValue();
+                ConvertValue(true);
             }
             FOut.PutByte(vaNull);
             FParser.NextToken();
@@ -1071,7 +1077,7 @@ private:
             d = FParser.TokenFloat();
         FParser.NextToken();
         Byte type = TakeTypeName();
-        Byte given = suffix == 's' ? vaSingle : suffix == 'c' ? vaCurrency : suffix == 'd' ? vaDate : vaExtended;
+        Byte given = suffix == 's' ? vaSingle : suffix == 'c' ? vaCurrency : suffix == 'd' ? vaDate : vaDouble;
         if (type == kNoType) type = given;
         if (suffix && type != given) ErrorAt(FTypeLine, Format("%s cannot be stored as %s", text, TypeName(type)));
         switch (type) {

@@ -21,7 +21,7 @@ namespace dw {
 //
 // Values and the value type each gives when read back:
 //   12, -3, $FF            integer: the smallest of vaInt8, vaInt16, vaInt32, vaInt64 that holds it
-//   1.5, 2.0, 1E+20        vaExtended (exact for every value a double holds)
+//   1.5, 2.0, 1E+20        vaDouble (the framework's floats are doubles)
 //   1.5s  45000.5d  1.25c  vaSingle, vaDate, vaCurrency (currency exact to four decimals)
 //   'text'#13#10'more'     string: quoted text, '' for a quote, #n for the Unicode character n.
 //                          Control characters, C1 controls and invisible or line-breaking
@@ -29,14 +29,15 @@ namespace dw {
 //                          strings continue on the next line after a '+'. Pure ASCII is
 //                          vaString up to 255 bytes and vaLString above; anything else is
 //                          vaUTF8String.
-//   Left, clRed, nil, True identifier (vaIdent); True, False and nil are vaTrue, vaFalse, vaNil
+//   Left, clRed, nil, True identifier (vaIdent); True, False, nil and Null are vaTrue, vaFalse,
+//                          vaNil and vaNull (a null variant, so never a list item)
 //   [akLeft, akTop]        set
 //   ( 'a' 'b' )            list, one item per line
 //   { 0A1B... }            binary, 32 bytes (64 hex digits) per line
 //   < item ... end >       collection; item [n] gives the item's index
 //
 // A value whose value type differs from the one its notation gives is followed by ':' and the
-// value type's name without the "va": 5:Int32, 1.5:Double, 'abc':LString, 'x':WString,
+// value type's name without the "va": 5:Int32, 1.5:Extended, 'abc':LString, 'x':WString,
 // True:Ident. Strings that are not valid UTF-8 and floats that have no decimal form (NaN,
 // infinities, extended values no double holds) are written as their raw bytes in braces with
 // the type: {0000C07F}:Single, {C3}:String.

@@ -1,4 +1,6 @@
 #include "framework/rtl/FormConvert.h"
+#include "TestClasses.h"
+
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Filer.h"
 #include "framework/rtl/ResourceHeader.h"
@@ -11,6 +13,9 @@
 
 using namespace dw;
 using namespace std::literals;
+using dw::test::TTestItem;
+using dw::test::TTestRoot;
+using dw::test::TWidget;
 
 namespace {
 
@@ -146,16 +151,17 @@ TEST(FormConvert, EveryValueTypeRoundTripsBothWays) {
         {"\x13\x00\xF2\x05\x2A\x01\x00\x00\x00"sv, " 5000000000"},
         {"\x13\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF"sv, " -1:Int64"},
         {"\x13\x00\x00\x00\x00\x00\x00\x00\x80"sv, " -9223372036854775808"},
-        {"\x05\x00\x00\x00\x00\x00\x00\x00\xC0\xFF\x3F"sv, " 1.5"},
-        {"\x05\x00\x00\x00\x00\x00\x00\x00\x80\x00\x40"sv, " 2.0"},
-        {"\x05\x00\x00\x00\x00\x00\x00\x00\x00\x00\x80"sv, " -0.0"},
-        {"\x05\x00\xD0\xCC\xCC\xCC\xCC\xCC\xCC\xFB\x3F"sv, " 0.1"},
+        {"\x05\x00\x00\x00\x00\x00\x00\x00\xC0\xFF\x3F"sv, " 1.5:Extended"},
+        {"\x05\x00\x00\x00\x00\x00\x00\x00\x80\x00\x40"sv, " 2.0:Extended"},
+        {"\x05\x00\x00\x00\x00\x00\x00\x00\x00\x00\x80"sv, " -0.0:Extended"},
+        {"\x05\x00\xD0\xCC\xCC\xCC\xCC\xCC\xCC\xFB\x3F"sv, " 0.1:Extended"},
         // Extended values that no double holds, infinities and NaNs keep their bytes.
         {"\x05\xCD\xCC\xCC\xCC\xCC\xCC\xCC\xCC\xFB\x3F"sv, " {CDCCCCCCCCCCCCCCFB3F}:Extended"},
         {"\x05\x00\x00\x00\x00\x00\x00\x00\x80\xFF\x7F"sv, " {0000000000000080FF7F}:Extended"},
         {"\x05\x00\x00\x00\x00\x00\x00\x00\x40\xFF\x3F"sv, " {0000000000000040FF3F}:Extended"},
-        {"\x15\x9A\x99\x99\x99\x99\x99\xB9\x3F"sv, " 0.1:Double"},
-        {"\x15\x00\x00\x00\x00\x00\x00\x59\x40"sv, " 100.0:Double"},
+        {"\x15\x9A\x99\x99\x99\x99\x99\xB9\x3F"sv, " 0.1"},
+        {"\x15\x00\x00\x00\x00\x00\x00\x59\x40"sv, " 100.0"},
+        {"\x15\x00\x00\x00\x00\x00\x00\x00\x80"sv, " -0.0"},
         {"\x15\x01\x00\x00\x00\x00\x00\xF8\x7F"sv, " {010000000000F87F}:Double"},
         {"\x0F\xCD\xCC\xCC\x3D"sv, " 0.1s"},
         {"\x0F\x00\x00\x80\xFF"sv, " {000080FF}:Single"},
@@ -199,6 +205,8 @@ TEST(FormConvert, EveryValueTypeRoundTripsBothWays) {
         {"\x08"sv, " False"},
         {"\x09"sv, " True"},
         {"\x0D"sv, " nil"},
+        {"\x00"sv, " Null"},
+        {"\x07\x04Null"sv, " Null:Ident"},
         {"\x0B\x06"
          "akLeft\x05"
          "akTop\x00"sv,
@@ -296,7 +304,8 @@ TEST(FormConvert, TextNotationsReadAsTheirValueTypes) {
         {"1.5:Single", "\x0F\x00\x00\xC0\x3F"sv},
         {"0.1:Single", "\x0F\xCD\xCC\xCC\x3D"sv},
         {"1.5:Extended", "\x05\x00\x00\x00\x00\x00\x00\x00\xC0\xFF\x3F"sv},
-        {"1.5E0", "\x05\x00\x00\x00\x00\x00\x00\x00\xC0\xFF\x3F"sv},
+        {"1.5E0", "\x15\x00\x00\x00\x00\x00\x00\xF8\x3F"sv},
+        {"NULL", "\x00"sv},
         {"3D", "\x11\x00\x00\x00\x00\x00\x00\x08\x40"sv},
         {"1.5:date", "\x11\x00\x00\x00\x00\x00\x00\xF8\x3F"sv},
         {"'x':wstring", "\x12\x01\x00\x00\x00x\x00"sv},
@@ -420,7 +429,6 @@ TEST(FormConvert, MalformedBinaryNamesTheOffset) {
         {"TPF0", "Offset 4: Unexpected end of stream"},
         {"TPF0\x05TA", "Offset 5: Class name of 5 bytes runs past the end of the stream (2 bytes left)"},
         {FormWithValue("\x16"sv), "Offset 11: Invalid value type 22"},
-        {FormWithValue("\x00"sv), "Offset 11: Value expected but end of list found"},
         {FormWithValue("\x0C\xFF\xFF\xFF\x7F"
                        "abc"sv),
          "Offset 16: String of 2147483647 bytes runs past the end of the stream (5 bytes left)"},
@@ -464,9 +472,9 @@ TEST(FormConvert, MalformedBinaryNamesTheOffset) {
 // Every truncation of a stream holding each value type fails cleanly with a read error.
 TEST(FormConvert, EveryTruncatedBinaryRaisesReadError) {
     const String text = "inherited Form1: TForm1 [3]\n"
-                        "  A = 300\n  B = 1.5\n  C = 'abc'\n  D = 'x':WString\n  E = [a, b]\n  F = (\n    1)\n"
+                        "  A = 300\n  B = 1.5:Extended\n  C = 'abc'\n  D = 'x':WString\n  E = [a, b]\n  F = (\n    1)\n"
                         "  G = {\n    0102}\n  H = <\n    item [1]\n      P = nil\n    end>\n  I = 2.5s\n  J = 3c\n"
-                        "  K = 'z':UTF8String\n  L = 1.0:Double\n  M = 4d\n  N = 'q':LString\n  O = 5000000000\n"
+                        "  K = 'z':UTF8String\n  L = 1.0\n  R = Null\n  M = 4d\n  N = 'q':LString\n  O = 5000000000\n"
                         "  object Child: TChild\n    Q = Ident\n  end\nend\n";
     String binary = TextToBinary(text);
     ASSERT_EQ(BinaryToText(binary), text);
@@ -506,6 +514,7 @@ TEST(FormConvert, MalformedTextNamesTheLine) {
          "Line 4: Property name expected but 'object' found"},
         {"object Form1: TForm1\n  X = =\nend", 2, "Line 2: Value expected but '=' found"},
         {"object Form1: TForm1\n  X = 5:Int99\nend", 2, "Line 2: Unknown value type 'Int99'"},
+        {"object Form1: TForm1\n  X = (\n    Null)\nend", 3, "Line 3: Null cannot be a list item"},
         {"object Form1: TForm1\n  X = 300:Int8\nend", 2, "Line 2: 300 does not fit Int8"},
         {"object Form1: TForm1\n  X = 'a':Int32\nend", 2, "Line 2: A string cannot be stored as Int32"},
         {"object Form1: TForm1\n  X = 1.5s:Double\nend", 2, "Line 2: 1.5s cannot be stored as Double"},
@@ -539,4 +548,73 @@ TEST(FormConvert, InputThatIsNotAMemoryStream) {
     ObjectBinaryToText(in, out);
     EXPECT_EQ(out.DataString(), "object A: TA\n  X = 'abc'\nend\n");
     EXPECT_EQ(in.Position(), static_cast<Int64>(4 + binary.size()));
+}
+
+// What the framework's writer produces converts to text and back unchanged, and the reader takes
+// the result.
+TEST(FormConvert, WriterOutputRoundTripsAndReadsBack) {
+    dw::test::RegisterTestClasses();
+    TTestRoot root(nullptr);
+    root.SetName("Root1");
+    auto* w1 = New<TWidget>(&root);
+    w1->SetName("Widget1");
+    w1->Count = 100000;
+    w1->Caption = "Gr\xC3\xBC\xC3\x9F"
+                  "e\r\nline two";
+    w1->Wide = u"wide \U0001F600";
+    w1->Ratio = 0.1;
+    w1->When = TDateTime{45000.5};
+    w1->Big = 5;
+    w1->Extra = Variant::Null();
+    w1->Modes = {dw::test::cmGreen, dw::test::cmBlue};
+    w1->Origin()->X = -7;
+    auto* item = static_cast<TTestItem*>(w1->Items()->Add());
+    item->Text = "first";
+    item->Width = 80;
+    auto* w2 = New<TWidget>(&root);
+    w2->SetName("Widget2");
+    w2->SetBuddy(w1);
+    w2->Caption = String(300, 'x');
+    w2->Extra = Variant(Int64(7));
+
+    TMemoryStream binary;
+    {
+        TWriter writer(binary, 4096);
+        writer.WriteRootComponent(&root);
+    }
+    binary.SetPosition(0);
+    TMemoryStream text;
+    ObjectBinaryToText(binary, text);
+    String textForm(reinterpret_cast<const char*>(text.Memory()), static_cast<size_t>(text.Size()));
+    for (const char* line :
+         {"    Caption = 'Gr\xC3\xBC\xC3\x9F"
+          "e'#13#10'line two'\n",
+          "    Ratio = 0.1\n", "    When = 45000.5d\n", "    Extra = Null\n", "    Modes = [cmGreen, cmBlue]\n",
+          "    Origin.X = -7\n", "    Buddy = Widget1\n", "    Extra = 7:Int64\n"})
+        EXPECT_NE(textForm.find(line), String::npos) << line << "\n" << textForm;
+
+    text.SetPosition(0);
+    TMemoryStream back;
+    ObjectTextToBinary(text, back);
+    EXPECT_EQ(back.Bytes(), binary.Bytes());
+
+    TTestRoot copy(nullptr);
+    back.SetPosition(0);
+    {
+        TReader reader(back, 4096);
+        reader.ReadRootComponent(&copy);
+    }
+    auto* r1 = As<TWidget>(copy.FindComponent("Widget1"));
+    auto* r2 = As<TWidget>(copy.FindComponent("Widget2"));
+    ASSERT_TRUE(r1 && r2);
+    EXPECT_EQ(r1->Caption, w1->Caption);
+    EXPECT_EQ(r1->Wide, w1->Wide);
+    EXPECT_EQ(r1->Ratio, 0.1);
+    EXPECT_EQ(r1->Count, 100000);
+    EXPECT_TRUE(r1->Extra.IsNull());
+    EXPECT_EQ(r1->Origin()->X, -7);
+    ASSERT_EQ(r1->Items()->Count(), 1);
+    EXPECT_EQ(static_cast<TTestItem*>(r1->Items()->Items(0))->Width, 80);
+    EXPECT_EQ(r2->Buddy, r1);
+    EXPECT_EQ(r2->Caption, String(300, 'x'));
 }
