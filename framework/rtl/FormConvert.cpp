@@ -860,14 +860,15 @@ private:
     bool IsObjectKeyword() const {
         return FParser.TokenSymbolIs("object") || FParser.TokenSymbolIs("inherited") || FParser.TokenSymbolIs("inline");
     }
-    void PutShortString(std::string_view s, const char* what) {
-        if (s.size() > 255) FParser.Error(Format("%s is longer than 255 bytes", what));
+    void PutShortString(std::string_view s, const char* what, int line) {
+        if (s.size() > 255) ErrorAt(line, Format("%s is longer than 255 bytes", what));
         FOut.PutByte(static_cast<Byte>(s.size()));
         FOut.Put(s);
     }
     // A name that must not be a reserved word.
     String TakeName(const char* what) {
         if (FParser.Token() != toSymbol || IsReservedWord(FParser.TokenString())) FParser.ErrorExpected(what);
+        FNameLine = FParser.SourceLine();
         String name = FParser.TokenString();
         FParser.NextToken();
         return name;
@@ -936,9 +937,9 @@ private:
         if (flags) FOut.PutByte(static_cast<Byte>(0xF0 | flags));
         if (hasChildPos) ConvertIndex();
         if (flags == 0 && className.size() > kMaxUnprefixedClassName)
-            FParser.Error(Format("Class name is longer than %d bytes", static_cast<int>(kMaxUnprefixedClassName)));
-        PutShortString(className, "Class name");
-        PutShortString(name, "Object name");
+            ErrorAt(FNameLine, Format("Class name is longer than %d bytes", static_cast<int>(kMaxUnprefixedClassName)));
+        PutShortString(className, "Class name", FNameLine);
+        PutShortString(name, "Object name", FNameLine);
         if (root) {
             FSummary.Name = name;
             FSummary.ClassName = className;
@@ -955,7 +956,7 @@ private:
     }
 
     void ConvertProperty() {
-        PutShortString(FParser.TokenString(), "Property name");
+        PutShortString(FParser.TokenString(), "Property name", FParser.SourceLine());
         FParser.NextToken();
         FParser.CheckToken('=');
         FParser.NextToken();
@@ -999,7 +1000,7 @@ private:
                 FOut.PutByte(vaNull);
             } else {
                 FOut.PutByte(vaIdent);
-                PutShortString(ident, "Identifier");
+                PutShortString(ident, "Identifier", line);
             }
             break;
         }
@@ -1009,7 +1010,7 @@ private:
             if (FParser.Token() != ']') {
                 for (;;) {
                     if (FParser.Token() != toSymbol) FParser.ErrorExpected("Set element");
-                    PutShortString(FParser.TokenString(), "Set element");
+                    PutShortString(FParser.TokenString(), "Set element", FParser.SourceLine());
                     FParser.NextToken();
                     if (FParser.Token() == ']') break;
                     FParser.CheckToken(',');
@@ -1191,6 +1192,7 @@ private:
     int FObjectDepth = 0;
     int FValueDepth = 0;
     int FTypeLine = 0;
+    int FNameLine = 0;
     TObjectSummary FSummary;
 };
 

@@ -39,7 +39,7 @@ class TParser : public TObject {
     DW_CLASS(TParser, TObject)
     // Reads the stream from its current position and moves to the first token.
     explicit TParser(TStream& stream);
-    // Leaves the stream positioned just after the last token the parser consumed.
+    // Leaves the stream positioned just after the current token.
     ~TParser() override;
 
     char NextToken();

@@ -532,10 +532,12 @@ TEST(FormConvert, MalformedTextNamesTheLine) {
         EXPECT_EQ(e.Message, c.message) << c.text;
     }
     String longName(256, 'n');
-    EXPECT_THROW(TextToBinary("object A: TA\n  " + longName + " = 1\nend"), ETextParserError);
+    auto e = RaisedBy<ETextParserError>([&] { TextToBinary("object A: TA\n  " + longName + " = 1\nend"); }, "long");
+    EXPECT_EQ(e.Message, "Line 2: Property name is longer than 255 bytes");
     // A class name this long reads as an object prefix unless a prefix comes first.
     String longClass(240, 'T');
-    EXPECT_THROW(TextToBinary("object A: " + longClass + "\nend"), ETextParserError);
+    e = RaisedBy<ETextParserError>([&] { TextToBinary("object A: " + longClass + "\nend"); }, "long class");
+    EXPECT_EQ(e.Message, "Line 1: Class name is longer than 239 bytes");
     EXPECT_NO_THROW(TextToBinary("inherited A: " + longClass + "\nend"));
 }
 
