@@ -24,6 +24,11 @@ DW_ENUM(TOwnerDrawStateItem, odSelected, odGrayed, odDisabled, odChecked, odFocu
         odInactive, odNoAccel, odNoFocusRect, odReserved1, odReserved2, odComboBoxEdit)
 DW_SET(TOwnerDrawState, TOwnerDrawStateItem)
 
+// Publishes Color with the default a control class really has (clBtnFace for panels and bars).
+template <class C> void PublishColor(TClassBuilder<C>& c, TColor defaultColor) {
+    c.Property("Color", &C::Color, &C::SetColor).Type(ColorTypeInfo()).Default(defaultColor).Stored(&C::IsColorStored);
+}
+
 DW_EVENT(TDrawItemEvent, (TWinControl*, int, const TRect&, TOwnerDrawState),
          "Control: TWinControl; Index: Integer; Rect: TRect; State: TOwnerDrawState");
 DW_EVENT(TMeasureItemEvent, (TWinControl*, int, int&), "Control: TWinControl; Index: Integer; var Height: Integer");
@@ -470,6 +475,7 @@ protected:
     void ItemInserted(int index);
     void ItemDeleted(int index);
     void ItemsMoved(int from, int to);
+    void ItemsExchanged(int index1, int index2);
     void ItemsCleared();
     virtual void ItemsChanged();
 

@@ -47,7 +47,7 @@ DW_DEFINE_CLASS(TEdit) {
         .Default(0);
     c.Property("ReadOnly", &TEdit::ReadOnly, &TEdit::SetReadOnly).Default(false);
     PublishControlProperties(c, {"Text"});
-    c.Event("OnChange", &TEdit::OnChange);
+    c.Property("OnChange", &TEdit::OnChange, &TEdit::OnChange);
     PublishControlProperties(c, {"OnClick", "OnContextPopup", "OnDblClick", "OnDragDrop", "OnDragOver", "OnEndDrag",
                                  "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMouseDown",
                                  "OnMouseMove", "OnMouseUp", "OnMouseEnter", "OnMouseLeave", "OnStartDrag"});
@@ -421,7 +421,7 @@ DW_DEFINE_CLASS(TMemo) {
     c.Property("WantReturns", &TMemo::WantReturns, &TMemo::SetWantReturns).Default(true);
     c.Property("WantTabs", &TMemo::WantTabs, &TMemo::SetWantTabs).Default(false);
     c.Property("WordWrap", &TMemo::WordWrap, &TMemo::SetWordWrap).Default(true);
-    c.Event("OnChange", &TMemo::OnChange);
+    c.Property("OnChange", &TMemo::OnChange, &TMemo::OnChange);
     PublishControlProperties(c, {"OnClick", "OnContextPopup", "OnDblClick", "OnDragDrop", "OnDragOver", "OnEndDrag",
                                  "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMouseDown",
                                  "OnMouseMove", "OnMouseUp", "OnMouseEnter", "OnMouseLeave", "OnStartDrag"});
