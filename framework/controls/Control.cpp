@@ -229,6 +229,7 @@ void TSizeConstraints::Change() {
 // ---------------------------------------------------------------------------------------------
 // TControlActionLink
 
+DW_DEFINE_CLASS(TActionLink) {}
 DW_DEFINE_CLASS(TControlActionLink) {}
 
 TControlActionLink::TControlActionLink(TObject* client) : TActionLink(client), FControl(As<TControl>(client)) {}

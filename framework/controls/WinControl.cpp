@@ -446,6 +446,16 @@ void TWinControl::RemoveControl(TControl* control) {
     if (!HasState(csDestroying)) Realign();
 }
 
+void TWinControl::SetParent(TWinControl* value) {
+    if (FParent == value) return;
+    // A parent control replaces a parent window.
+    if (value && FParentWindow) {
+        DestroyHandle();
+        FParentWindow = nullptr;
+    }
+    TControl::SetParent(value);
+}
+
 bool TWinControl::ContainsControl(const TControl* control) const {
     for (const TControl* c = control; c; c = c->Parent())
         if (c == this) return true;
