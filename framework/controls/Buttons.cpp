@@ -104,23 +104,23 @@ void TSpeedButtonActionLink::SetChecked(bool value) {
 }
 
 DW_DEFINE_CLASS(TSpeedButton) {
-    PublishControlProperties(c, {"Action", "Align"});
+    PublishStd(c, {"Action", "Align"});
     c.Property("AllowAllUp", &TSpeedButton::AllowAllUp, &TSpeedButton::SetAllowAllUp).Default(false);
-    PublishControlProperties(c, {"Anchors", "BiDiMode", "Constraints"});
+    PublishStd(c, {"Anchors", "BiDiMode", "Constraints"});
     c.Property("GroupIndex", &TSpeedButton::GroupIndex, &TSpeedButton::SetGroupIndex).Default(0);
     c.Property("Down", &TSpeedButton::Down, &TSpeedButton::SetDown).Default(false);
-    PublishControlProperties(c, {"Caption", "Enabled"});
+    PublishStd(c, {"Caption", "Enabled"});
     c.Property("Flat", &TSpeedButton::Flat, &TSpeedButton::SetFlat).Default(false);
-    PublishControlProperties(c, {"Font"});
+    PublishStd(c, {"Font"});
     c.Property("Glyph", &TSpeedButton::Glyph, &TSpeedButton::SetGlyph);
     c.Property("Layout", &TSpeedButton::Layout, &TSpeedButton::SetLayout).Default(blGlyphLeft);
     c.Property("Margin", &TSpeedButton::Margin, &TSpeedButton::SetMargin).Default(-1);
     c.Property("NumGlyphs", &TSpeedButton::NumGlyphs, &TSpeedButton::SetNumGlyphs).Default(1);
-    PublishControlProperties(c, {"ParentFont", "ParentShowHint", "ParentBiDiMode", "PopupMenu", "ShowHint"});
+    PublishStd(c, {"ParentFont", "ParentShowHint", "ParentBiDiMode", "PopupMenu", "ShowHint"});
     c.Property("Spacing", &TSpeedButton::Spacing, &TSpeedButton::SetSpacing).Default(4);
     c.Property("Transparent", &TSpeedButton::Transparent, &TSpeedButton::SetTransparent).Default(true);
-    PublishControlProperties(c, {"Visible", "OnClick", "OnDblClick", "OnMouseDown", "OnMouseMove", "OnMouseUp",
-                                 "OnMouseEnter", "OnMouseLeave"});
+    PublishStd(c, {"Visible", "OnClick", "OnDblClick", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnMouseEnter",
+                   "OnMouseLeave"});
 }
 
 TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner) {
@@ -142,7 +142,9 @@ void TSpeedButton::GlyphChanged(TObject* sender) {
     Invalidate();
 }
 
-void TSpeedButton::SetGlyph(TBitmap* value) { FGlyph->Assign(value); }
+void TSpeedButton::SetGlyph(TBitmap* value) {
+    FGlyph->Assign(value);
+}
 
 void TSpeedButton::SetNumGlyphs(TNumGlyphs value) {
     value = std::clamp(value, 1, 4);
@@ -233,7 +235,9 @@ void TSpeedButton::Loaded() {
     FState = Enabled() ? (FDown ? bsExclusive : bsUp) : bsDisabled;
 }
 
-void TSpeedButton::Click() { TGraphicControl::Click(); }
+void TSpeedButton::Click() {
+    TGraphicControl::Click();
+}
 
 void TSpeedButton::Paint() {
     TCanvas* canvas = Canvas();
@@ -335,12 +339,15 @@ void TSpeedButton::Dispatch(TMessage& message) {
         break;
     case CM_BUTTONPRESSED:
         break;
-    default: break;
+    default:
+        break;
     }
     TGraphicControl::Dispatch(message);
 }
 
-TControlActionLink* TSpeedButton::CreateActionLink() { return New<TSpeedButtonActionLink>(this); }
+TControlActionLink* TSpeedButton::CreateActionLink() {
+    return New<TSpeedButtonActionLink>(this);
+}
 
 void TSpeedButton::ActionChange(TObject* sender, bool checkDefaults) {
     TGraphicControl::ActionChange(sender, checkDefaults);
@@ -353,31 +360,51 @@ void TSpeedButton::ActionChange(TObject* sender, bool checkDefaults) {
 
 String BitBtnCaption(TBitBtnKind kind) {
     switch (kind) {
-    case bkOK: return "OK";
-    case bkCancel: return "Cancel";
-    case bkHelp: return "&Help";
-    case bkYes: return "&Yes";
-    case bkNo: return "&No";
-    case bkClose: return "&Close";
-    case bkAbort: return "Abort";
-    case bkRetry: return "&Retry";
-    case bkIgnore: return "&Ignore";
-    case bkAll: return "&All";
-    default: return String();
+    case bkOK:
+        return "OK";
+    case bkCancel:
+        return "Cancel";
+    case bkHelp:
+        return "&Help";
+    case bkYes:
+        return "&Yes";
+    case bkNo:
+        return "&No";
+    case bkClose:
+        return "&Close";
+    case bkAbort:
+        return "Abort";
+    case bkRetry:
+        return "&Retry";
+    case bkIgnore:
+        return "&Ignore";
+    case bkAll:
+        return "&All";
+    default:
+        return String();
     }
 }
 
 TModalResult BitBtnModalResult(TBitBtnKind kind) {
     switch (kind) {
-    case bkOK: return mrOk;
-    case bkCancel: return mrCancel;
-    case bkYes: return mrYes;
-    case bkNo: return mrNo;
-    case bkAbort: return mrAbort;
-    case bkRetry: return mrRetry;
-    case bkIgnore: return mrIgnore;
-    case bkAll: return mrAll;
-    default: return mrNone;
+    case bkOK:
+        return mrOk;
+    case bkCancel:
+        return mrCancel;
+    case bkYes:
+        return mrYes;
+    case bkNo:
+        return mrNo;
+    case bkAbort:
+        return mrAbort;
+    case bkRetry:
+        return mrRetry;
+    case bkIgnore:
+        return mrIgnore;
+    case bkAll:
+        return mrAll;
+    default:
+        return mrNone;
     }
 }
 
@@ -538,16 +565,33 @@ void LoadBitBtnGlyph(TBitBtnKind kind, TBitmap* glyph) {
     int picture = -1;
     switch (kind) {
     case bkOK:
-    case bkYes: picture = 0; break;
+    case bkYes:
+        picture = 0;
+        break;
     case bkCancel:
-    case bkAbort: picture = 1; break;
-    case bkHelp: picture = 2; break;
-    case bkNo: picture = 3; break;
-    case bkClose: picture = 4; break;
-    case bkRetry: picture = 5; break;
-    case bkIgnore: picture = 6; break;
-    case bkAll: picture = 7; break;
-    default: break;
+    case bkAbort:
+        picture = 1;
+        break;
+    case bkHelp:
+        picture = 2;
+        break;
+    case bkNo:
+        picture = 3;
+        break;
+    case bkClose:
+        picture = 4;
+        break;
+    case bkRetry:
+        picture = 5;
+        break;
+    case bkIgnore:
+        picture = 6;
+        break;
+    case bkAll:
+        picture = 7;
+        break;
+    default:
+        break;
     }
     if (picture < 0) {
         glyph->Assign(nullptr);
@@ -565,12 +609,23 @@ void LoadBitBtnGlyph(TBitBtnKind kind, TBitmap* glyph) {
             char c = i < length ? pixels[i] : '.';
             COLORREF colour = background;
             switch (c) {
-            case 'G': colour = RGB(0, 128, 0); break;
-            case 'R': colour = RGB(192, 0, 0); break;
-            case 'B': colour = RGB(0, 0, 160); break;
-            case 'K': colour = RGB(0, 0, 0); break;
-            case 'Y': colour = RGB(160, 128, 0); break;
-            default: break;
+            case 'G':
+                colour = RGB(0, 128, 0);
+                break;
+            case 'R':
+                colour = RGB(192, 0, 0);
+                break;
+            case 'B':
+                colour = RGB(0, 0, 160);
+                break;
+            case 'K':
+                colour = RGB(0, 0, 0);
+                break;
+            case 'Y':
+                colour = RGB(160, 128, 0);
+                break;
+            default:
+                break;
             }
             row[x] = PixelFromColor(colour);
         }
@@ -658,7 +713,9 @@ void TBitBtn::GlyphChanged(TObject* sender) {
     Invalidate();
 }
 
-void TBitBtn::SetGlyph(TBitmap* value) { FGlyph->Assign(value); }
+void TBitBtn::SetGlyph(TBitmap* value) {
+    FGlyph->Assign(value);
+}
 
 void TBitBtn::SetNumGlyphs(TNumGlyphs value) {
     value = std::clamp(value, 1, 4);

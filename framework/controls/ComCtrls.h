@@ -212,6 +212,7 @@ class TPageControl : public TCustomTabControl {
     void ShowControl(TControl* control) override;
     void Notification(TComponent* component, TOperation operation) override;
     void Loaded() override;
+    void AlignControls(TControl* control, TRect& rect) override;
 
 protected:
     friend class TTabSheet;
@@ -230,6 +231,7 @@ protected:
 private:
     std::vector<TTabSheet*> FPages;
     TTabSheet* FActivePage = nullptr;
+    bool FSizingPages = false;
 };
 
 // ---------------------------------------------------------------------------------------------

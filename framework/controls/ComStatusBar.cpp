@@ -36,7 +36,9 @@ void TStatusPanel::Assign(const TPersistent* source) {
     TCollectionItem::Assign(source);
 }
 
-String TStatusPanel::GetDisplayName() const { return FText.empty() ? TCollectionItem::GetDisplayName() : FText; }
+String TStatusPanel::GetDisplayName() const {
+    return FText.empty() ? TCollectionItem::GetDisplayName() : FText;
+}
 
 void TStatusPanel::SetAlignment(TAlignment value) {
     if (FAlignment == value) return;
@@ -83,25 +85,23 @@ void TStatusPanels::Update(TCollectionItem* item) {
 // TStatusBar
 
 DW_DEFINE_CLASS(TStatusBar) {
-    PublishControlProperties(c, {"Action"});
+    PublishStd(c, {"Action"});
     c.Property("Align", &TStatusBar::Align, &TStatusBar::SetAlign).Default(alBottom);
-    PublishControlProperties(c, {"Anchors"});
+    PublishStd(c, {"Anchors"});
     c.Property("AutoHint", &TStatusBar::AutoHint, &TStatusBar::SetAutoHint).Default(false);
-    PublishControlProperties(c, {"BiDiMode", "BorderWidth"});
+    PublishStd(c, {"BiDiMode", "BorderWidth"});
     PublishColor(c, clBtnFace);
-    PublishControlProperties(c, {"Constraints", "DragCursor", "DragKind", "DragMode", "Enabled", "Font"});
+    PublishStd(c, {"Constraints", "DragCursor", "DragKind", "DragMode", "Enabled", "Font"});
     c.Property("Panels", &TStatusBar::Panels, &TStatusBar::SetPanels);
-    PublishControlProperties(c, {"ParentBiDiMode", "ParentColor", "ParentFont", "ParentShowHint", "PopupMenu",
-                                 "ShowHint"});
+    PublishStd(c, {"ParentBiDiMode", "ParentColor", "ParentFont", "ParentShowHint", "PopupMenu", "ShowHint"});
     c.Property("SimplePanel", &TStatusBar::SimplePanel, &TStatusBar::SetSimplePanel).Default(false);
     c.Property("SimpleText", &TStatusBar::SimpleText, &TStatusBar::SetSimpleText);
     c.Property("SizeGrip", &TStatusBar::SizeGrip, &TStatusBar::SetSizeGrip).Default(true);
-    PublishControlProperties(c, {"Visible", "OnClick", "OnContextPopup", "OnDblClick", "OnDragDrop", "OnDragOver",
-                                 "OnEndDrag"});
+    PublishStd(c, {"Visible", "OnClick", "OnContextPopup", "OnDblClick", "OnDragDrop", "OnDragOver", "OnEndDrag"});
     c.Property("OnHint", &TStatusBar::OnHint, &TStatusBar::OnHint);
-    PublishControlProperties(c, {"OnMouseDown", "OnMouseMove", "OnMouseUp"});
+    PublishStd(c, {"OnMouseDown", "OnMouseMove", "OnMouseUp"});
     c.Property("OnDrawPanel", &TStatusBar::OnDrawPanel, &TStatusBar::OnDrawPanel);
-    PublishControlProperties(c, {"OnResize", "OnStartDrag"});
+    PublishStd(c, {"OnResize", "OnStartDrag"});
 }
 
 TStatusBar::TStatusBar(TComponent* owner) : TCustomControl(owner) {
@@ -254,7 +254,8 @@ void TStatusBar::Dispatch(TMessage& message) {
         TCustomControl::Dispatch(message);
         Invalidate();
         return;
-    default: break;
+    default:
+        break;
     }
     TCustomControl::Dispatch(message);
 }

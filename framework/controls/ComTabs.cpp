@@ -29,33 +29,33 @@ void TTabStrings::Changed() {
 DW_DEFINE_CLASS(TCustomTabControl) {}
 
 DW_DEFINE_CLASS(TTabControl) {
-    PublishControlProperties(c, {"Align", "Anchors", "BiDiMode", "Constraints", "DragCursor", "DragKind", "DragMode",
-                                 "Enabled", "Font"});
+    PublishStd(
+        c, {"Align", "Anchors", "BiDiMode", "Constraints", "DragCursor", "DragKind", "DragMode", "Enabled", "Font"});
     c.Property("HotTrack", &TTabControl::HotTrack, &TTabControl::SetHotTrack).Default(false);
     c.Property("Images", &TTabControl::Images, &TTabControl::SetImages);
     c.Property("MultiLine", &TTabControl::MultiLine, &TTabControl::SetMultiLine).Default(false);
     c.Property("MultiSelect", &TTabControl::MultiSelect, &TTabControl::SetMultiSelect).Default(false);
-    PublishControlProperties(c, {"ParentBiDiMode", "ParentFont", "ParentShowHint", "PopupMenu"});
+    PublishStd(c, {"ParentBiDiMode", "ParentFont", "ParentShowHint", "PopupMenu"});
     c.Property("RaggedRight", &TTabControl::RaggedRight, &TTabControl::SetRaggedRight).Default(false);
     c.Property("ScrollOpposite", &TTabControl::ScrollOpposite, &TTabControl::SetScrollOpposite).Default(false);
-    PublishControlProperties(c, {"ShowHint"});
+    PublishStd(c, {"ShowHint"});
     c.Property("Style", &TTabControl::Style, &TTabControl::SetStyle).Default(tsTabs);
     c.Property("TabHeight", &TTabControl::TabHeight, &TTabControl::SetTabHeight).Default(0);
-    PublishControlProperties(c, {"TabOrder"});
+    PublishStd(c, {"TabOrder"});
     c.Property("TabPosition", &TTabControl::TabPosition, &TTabControl::SetTabPosition).Default(tpTop);
     c.Property("Tabs", &TTabControl::Tabs, &TTabControl::SetTabs);
     c.Property("TabIndex", &TTabControl::TabIndex, &TTabControl::SetTabIndex).Default(-1);
     c.Property("TabStop", &TTabControl::TabStop, &TTabControl::SetTabStop).Default(true);
     c.Property("TabWidth", &TTabControl::TabWidth, &TTabControl::SetTabWidth).Default(0);
-    PublishControlProperties(c, {"Visible"});
+    PublishStd(c, {"Visible"});
     c.Property("OnChange", &TTabControl::OnChange, &TTabControl::OnChange);
     c.Property("OnChanging", &TTabControl::OnChanging, &TTabControl::OnChanging);
-    PublishControlProperties(c, {"OnContextPopup", "OnDragDrop", "OnDragOver"});
+    PublishStd(c, {"OnContextPopup", "OnDragDrop", "OnDragOver"});
     c.Property("OnDrawTab", &TTabControl::OnDrawTab, &TTabControl::OnDrawTab);
-    PublishControlProperties(c, {"OnEndDrag", "OnEnter", "OnExit"});
+    PublishStd(c, {"OnEndDrag", "OnEnter", "OnExit"});
     c.Property("OnGetImageIndex", &TTabControl::OnGetImageIndex, &TTabControl::OnGetImageIndex);
-    PublishControlProperties(c, {"OnMouseDown", "OnMouseMove", "OnMouseUp", "OnMouseEnter", "OnMouseLeave",
-                                 "OnResize", "OnStartDrag"});
+    PublishStd(c,
+               {"OnMouseDown", "OnMouseMove", "OnMouseUp", "OnMouseEnter", "OnMouseLeave", "OnResize", "OnStartDrag"});
 }
 
 TCustomTabControl::TCustomTabControl(TComponent* owner) : TCustomControl(owner) {
@@ -171,7 +171,9 @@ bool TCustomTabControl::CanChange() {
     return allow;
 }
 
-void TCustomTabControl::Change() { OnChange(this); }
+void TCustomTabControl::Change() {
+    OnChange(this);
+}
 
 int TCustomTabControl::GetImageIndex(int tabIndex) {
     int index = tabIndex;
@@ -288,10 +290,14 @@ void TCustomTabControl::EnsureLayout() const {
 TRect TCustomTabControl::MapRect(const TRect& r) const {
     TRect client = ClientRect();
     switch (FTabPosition) {
-    case tpTop: return r;
-    case tpBottom: return {r.Left, client.Height() - r.Bottom, r.Right, client.Height() - r.Top};
-    case tpLeft: return {r.Top, r.Left, r.Bottom, r.Right};
-    case tpRight: return {client.Width() - r.Bottom, r.Left, client.Width() - r.Top, r.Right};
+    case tpTop:
+        return r;
+    case tpBottom:
+        return {r.Left, client.Height() - r.Bottom, r.Right, client.Height() - r.Top};
+    case tpLeft:
+        return {r.Top, r.Left, r.Bottom, r.Right};
+    case tpRight:
+        return {client.Width() - r.Bottom, r.Left, client.Width() - r.Top, r.Right};
     }
     return r;
 }
@@ -330,15 +336,17 @@ void TCustomTabControl::ScrollTabs(int delta) {
 TRect TCustomTabControl::DisplayRect() const {
     TRect client = ClientRect();
     int strip = StripThickness();
-    TRect frame{0, strip, StripLength(), FTabPosition == tpTop || FTabPosition == tpBottom ? client.Height()
-                                                                                          : client.Width()};
+    TRect frame{0, strip, StripLength(),
+                FTabPosition == tpTop || FTabPosition == tpBottom ? client.Height() : client.Width()};
     TRect r = MapRect(frame).Inflate(-4, -4);
     if (r.Right < r.Left) r.Right = r.Left;
     if (r.Bottom < r.Top) r.Bottom = r.Top;
     return r;
 }
 
-void TCustomTabControl::AdjustClientRect(TRect& rect) const { rect = DisplayRect(); }
+void TCustomTabControl::AdjustClientRect(TRect& rect) const {
+    rect = DisplayRect();
+}
 
 void TCustomTabControl::Resize() {
     FLayoutValid = false;
@@ -513,7 +521,8 @@ void TCustomTabControl::MouseDown(TMouseBtn button, TShiftState shift, int x, in
         TRect scroller = ScrollerRect();
         if (scroller.Contains({x, y})) {
             bool horizontal = FTabPosition == tpTop || FTabPosition == tpBottom;
-            bool back = horizontal ? x < scroller.Left + scroller.Width() / 2 : y < scroller.Top + scroller.Height() / 2;
+            bool back =
+                horizontal ? x < scroller.Left + scroller.Width() / 2 : y < scroller.Top + scroller.Height() / 2;
             ScrollTabs(back ? -1 : 1);
         } else {
             int index = IndexOfTabAt(x, y);
@@ -532,10 +541,15 @@ void TCustomTabControl::KeyDown(Word& key, TShiftState shift) {
     int count = TabCount();
     switch (key) {
     case VK_LEFT:
-    case VK_UP: SelectTab(std::max(0, FTabIndex - 1)); break;
+    case VK_UP:
+        SelectTab(std::max(0, FTabIndex - 1));
+        break;
     case VK_RIGHT:
-    case VK_DOWN: SelectTab(std::min(count - 1, FTabIndex + 1)); break;
-    default: return;
+    case VK_DOWN:
+        SelectTab(std::min(count - 1, FTabIndex + 1));
+        break;
+    default:
+        return;
     }
     key = 0;
 }
@@ -548,7 +562,9 @@ void TCustomTabControl::Dispatch(TMessage& message) {
         message.Result = IndexOfTabAt(mouse.XPos(), mouse.YPos()) >= 0 || ScrollerRect().Contains(mouse.Pos());
         return;
     }
-    case WM_GETDLGCODE: message.Result = DLGC_WANTARROWS; return;
+    case WM_GETDLGCODE:
+        message.Result = DLGC_WANTARROWS;
+        return;
     case CM_DIALOGKEY: {
         TWMKey key(message);
         if (key.CharCode() == VK_TAB && KeyDataToShiftState(key.KeyData()).Contains(ssCtrl) && ContainsFocus() &&
@@ -570,7 +586,8 @@ void TCustomTabControl::Dispatch(TMessage& message) {
         TCustomControl::Dispatch(message);
         InvalidateLayout();
         return;
-    default: break;
+    default:
+        break;
     }
     TCustomControl::Dispatch(message);
 }
@@ -579,23 +596,23 @@ void TCustomTabControl::Dispatch(TMessage& message) {
 // TTabSheet
 
 DW_DEFINE_CLASS(TTabSheet) {
-    PublishControlProperties(c, {"BorderWidth", "Caption", "DragMode", "Enabled", "Font"});
+    PublishStd(c, {"BorderWidth", "Caption", "DragMode", "Enabled", "Font"});
     c.Property("Height", &TTabSheet::Height, &TTabSheet::SetHeight).Stored(false);
     c.Property("Highlighted", &TTabSheet::Highlighted, &TTabSheet::SetHighlighted).Default(false);
     c.Property("ImageIndex", &TTabSheet::ImageIndex, &TTabSheet::SetImageIndex).Default(0);
     c.Property("Left", &TTabSheet::Left, &TTabSheet::SetLeft).Stored(false);
-    PublishControlProperties(c, {"Constraints"});
+    PublishStd(c, {"Constraints"});
     c.Property("PageIndex", &TTabSheet::PageIndex, &TTabSheet::SetPageIndex).Stored(false);
-    PublishControlProperties(c, {"ParentFont", "ParentShowHint", "PopupMenu", "ShowHint"});
+    PublishStd(c, {"ParentFont", "ParentShowHint", "PopupMenu", "ShowHint"});
     c.Property("TabVisible", &TTabSheet::TabVisible, &TTabSheet::SetTabVisible).Default(true);
     c.Property("Top", &TTabSheet::Top, &TTabSheet::SetTop).Stored(false);
     c.Property("Visible", &TTabSheet::Visible, &TTabSheet::SetVisible).Stored(false);
     c.Property("Width", &TTabSheet::Width, &TTabSheet::SetWidth).Stored(false);
-    PublishControlProperties(c, {"OnContextPopup", "OnDragDrop", "OnDragOver", "OnEndDrag", "OnEnter", "OnExit"});
+    PublishStd(c, {"OnContextPopup", "OnDragDrop", "OnDragOver", "OnEndDrag", "OnEnter", "OnExit"});
     c.Property("OnHide", &TTabSheet::OnHide, &TTabSheet::OnHide);
-    PublishControlProperties(c, {"OnMouseDown", "OnMouseMove", "OnMouseUp", "OnResize"});
+    PublishStd(c, {"OnMouseDown", "OnMouseMove", "OnMouseUp", "OnResize"});
     c.Property("OnShow", &TTabSheet::OnShow, &TTabSheet::OnShow);
-    PublishControlProperties(c, {"OnStartDrag"});
+    PublishStd(c, {"OnStartDrag"});
 }
 
 TTabSheet::TTabSheet(TComponent* owner) : TWinControl(owner) {
@@ -663,7 +680,9 @@ void TTabSheet::SetImageIndex(int value) {
     if (FPageControl) FPageControl->Invalidate();
 }
 
-void TTabSheet::PaintWindow(HDC dc) { (void)dc; }
+void TTabSheet::PaintWindow(HDC dc) {
+    (void)dc;
+}
 
 void TTabSheet::Dispatch(TMessage& message) {
     if (message.Msg == CM_TEXTCHANGED) {
@@ -679,29 +698,29 @@ void TTabSheet::Dispatch(TMessage& message) {
 
 DW_DEFINE_CLASS(TPageControl) {
     c.Property("ActivePage", &TPageControl::ActivePage, &TPageControl::SetActivePage);
-    PublishControlProperties(c, {"Align", "Anchors", "BiDiMode", "Constraints", "DragCursor", "DragKind", "DragMode",
-                                 "Enabled", "Font"});
+    PublishStd(
+        c, {"Align", "Anchors", "BiDiMode", "Constraints", "DragCursor", "DragKind", "DragMode", "Enabled", "Font"});
     c.Property("HotTrack", &TPageControl::HotTrack, &TPageControl::SetHotTrack).Default(false);
     c.Property("Images", &TPageControl::Images, &TPageControl::SetImages);
     c.Property("MultiLine", &TPageControl::MultiLine, &TPageControl::SetMultiLine).Default(false);
-    PublishControlProperties(c, {"ParentBiDiMode", "ParentFont", "ParentShowHint", "PopupMenu"});
+    PublishStd(c, {"ParentBiDiMode", "ParentFont", "ParentShowHint", "PopupMenu"});
     c.Property("RaggedRight", &TPageControl::RaggedRight, &TPageControl::SetRaggedRight).Default(false);
     c.Property("ScrollOpposite", &TPageControl::ScrollOpposite, &TPageControl::SetScrollOpposite).Default(false);
-    PublishControlProperties(c, {"ShowHint"});
+    PublishStd(c, {"ShowHint"});
     c.Property("Style", &TPageControl::Style, &TPageControl::SetStyle).Default(tsTabs);
     c.Property("TabHeight", &TPageControl::TabHeight, &TPageControl::SetTabHeight).Default(0);
-    PublishControlProperties(c, {"TabOrder"});
+    PublishStd(c, {"TabOrder"});
     c.Property("TabPosition", &TPageControl::TabPosition, &TPageControl::SetTabPosition).Default(tpTop);
     c.Property("TabStop", &TPageControl::TabStop, &TPageControl::SetTabStop).Default(true);
     c.Property("TabWidth", &TPageControl::TabWidth, &TPageControl::SetTabWidth).Default(0);
-    PublishControlProperties(c, {"Visible"});
+    PublishStd(c, {"Visible"});
     c.Property("OnChange", &TPageControl::OnChange, &TPageControl::OnChange);
     c.Property("OnChanging", &TPageControl::OnChanging, &TPageControl::OnChanging);
-    PublishControlProperties(c, {"OnContextPopup", "OnDragDrop", "OnDragOver"});
+    PublishStd(c, {"OnContextPopup", "OnDragDrop", "OnDragOver"});
     c.Property("OnDrawTab", &TPageControl::OnDrawTab, &TPageControl::OnDrawTab);
-    PublishControlProperties(c, {"OnEndDrag", "OnEnter", "OnExit"});
+    PublishStd(c, {"OnEndDrag", "OnEnter", "OnExit"});
     c.Property("OnGetImageIndex", &TPageControl::OnGetImageIndex, &TPageControl::OnGetImageIndex);
-    PublishControlProperties(c, {"OnMouseDown", "OnMouseMove", "OnMouseUp", "OnResize", "OnStartDrag"});
+    PublishStd(c, {"OnMouseDown", "OnMouseMove", "OnMouseUp", "OnResize", "OnStartDrag"});
 }
 
 TPageControl::TPageControl(TComponent* owner) : TCustomTabControl(owner) {
@@ -873,10 +892,28 @@ void TPageControl::Notification(TComponent* component, TOperation operation) {
     if (operation == opRemove && component == FActivePage) FActivePage = nullptr;
 }
 
+void TPageControl::AlignControls(TControl* control, TRect& rect) {
+    TCustomTabControl::AlignControls(control, rect);
+    if (FSizingPages || HasState(csLoading) || HasState(csReading)) return;
+    // Hidden pages are not laid out, but they keep the display area's bounds all the same.
+    FSizingPages = true;
+    try {
+        TRect display = DisplayRect();
+        for (TTabSheet* page : FPages)
+            if (page->BoundsRect() != display)
+                page->SetBounds(display.Left, display.Top, display.Width(), display.Height());
+    } catch (...) {
+        FSizingPages = false;
+        throw;
+    }
+    FSizingPages = false;
+}
+
 void TPageControl::Loaded() {
     TCustomTabControl::Loaded();
     for (TTabSheet* page : FPages) page->SetVisible(page == FActivePage);
     UpdateTabs();
+    Realign();
 }
 
 } // namespace dw

@@ -55,26 +55,26 @@ void TToolButtonActionLink::SetImageIndex(int value) {
 // TToolButton
 
 DW_DEFINE_CLASS(TToolButton) {
-    PublishControlProperties(c, {"Action"});
+    PublishStd(c, {"Action"});
     c.Property("AllowAllUp", &TToolButton::AllowAllUp, &TToolButton::SetAllowAllUp).Default(false);
     c.Property("AutoSize", &TToolButton::AutoSize, &TToolButton::SetAutoSize).Default(false);
-    PublishControlProperties(c, {"Caption"});
+    PublishStd(c, {"Caption"});
     c.Property("Down", &TToolButton::Down, &TToolButton::SetDown).Default(false).Stored(&TToolButton::IsCheckedStored);
-    PublishControlProperties(c, {"DragCursor", "DragKind", "DragMode"});
+    PublishStd(c, {"DragCursor", "DragKind", "DragMode"});
     c.Property("DropdownMenu", &TToolButton::DropdownMenu, &TToolButton::SetDropdownMenu);
-    PublishControlProperties(c, {"Enabled"});
+    PublishStd(c, {"Enabled"});
     c.Property("Grouped", &TToolButton::Grouped, &TToolButton::SetGrouped).Default(false);
     c.Property("ImageIndex", &TToolButton::ImageIndex, &TToolButton::SetImageIndex)
         .Default(-1)
         .Stored(&TToolButton::IsImageIndexStored);
     c.Property("Indeterminate", &TToolButton::Indeterminate, &TToolButton::SetIndeterminate).Default(false);
     c.Property("Marked", &TToolButton::Marked, &TToolButton::SetMarked).Default(false);
-    PublishControlProperties(c, {"ParentShowHint", "PopupMenu"});
+    PublishStd(c, {"ParentShowHint", "PopupMenu"});
     c.Property("Wrap", &TToolButton::Wrap, &TToolButton::SetWrap).Default(false);
-    PublishControlProperties(c, {"ShowHint"});
+    PublishStd(c, {"ShowHint"});
     c.Property("Style", &TToolButton::Style, &TToolButton::SetStyle).Default(tbsButton);
-    PublishControlProperties(c, {"Visible", "OnClick", "OnContextPopup", "OnDragDrop", "OnDragOver", "OnEndDrag",
-                                 "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnStartDrag"});
+    PublishStd(c, {"Visible", "OnClick", "OnContextPopup", "OnDragDrop", "OnDragOver", "OnEndDrag", "OnMouseDown",
+                   "OnMouseMove", "OnMouseUp", "OnStartDrag"});
 }
 
 TToolButton::TToolButton(TComponent* owner) : TGraphicControl(owner) {
@@ -82,7 +82,9 @@ TToolButton::TToolButton(TComponent* owner) : TGraphicControl(owner) {
     SetBounds(0, 0, 23, 22);
 }
 
-TToolBar* TToolButton::ToolBar() const { return As<TToolBar>(Parent()); }
+TToolBar* TToolButton::ToolBar() const {
+    return As<TToolBar>(Parent());
+}
 
 int TToolButton::Index() const {
     TToolBar* bar = ToolBar();
@@ -110,8 +112,12 @@ void TToolButton::SetImageIndex(int value) {
     Invalidate();
 }
 
-bool TToolButton::IsImageIndexStored() const { return !ActionLink() || !ActionLink()->IsImageIndexLinked(); }
-bool TToolButton::IsCheckedStored() const { return !ActionLink() || !ActionLink()->IsCheckedLinked(); }
+bool TToolButton::IsImageIndexStored() const {
+    return !ActionLink() || !ActionLink()->IsImageIndexLinked();
+}
+bool TToolButton::IsCheckedStored() const {
+    return !ActionLink() || !ActionLink()->IsCheckedLinked();
+}
 
 void TToolButton::SetDown(bool value) {
     if (FDown == value) return;
@@ -179,7 +185,9 @@ void TToolButton::SetBounds(int left, int top, int width, int height) {
     TGraphicControl::SetBounds(left, top, width, height);
 }
 
-bool TToolButton::OnArrow(int x) const { return FStyle == tbsDropDown && x >= Width() - DropDownArrowWidth; }
+bool TToolButton::OnArrow(int x) const {
+    return FStyle == tbsDropDown && x >= Width() - DropDownArrowWidth;
+}
 
 void TToolButton::ShowDropdown() {
     if (auto* popup = Supports<IContextPopup>(FDropdownMenu))
@@ -351,11 +359,14 @@ void TToolButton::Dispatch(TMessage& message) {
         TGraphicControl::Dispatch(message);
         if (TToolBar* bar = ToolBar(); bar && bar->ShowCaptions()) bar->Realign();
         return;
-    default: TGraphicControl::Dispatch(message);
+    default:
+        TGraphicControl::Dispatch(message);
     }
 }
 
-TControlActionLink* TToolButton::CreateActionLink() { return New<TToolButtonActionLink>(this); }
+TControlActionLink* TToolButton::CreateActionLink() {
+    return New<TToolButtonActionLink>(this);
+}
 
 void TToolButton::ActionChange(TObject* sender, bool checkDefaults) {
     TGraphicControl::ActionChange(sender, checkDefaults);
@@ -370,40 +381,39 @@ void TToolButton::ActionChange(TObject* sender, bool checkDefaults) {
 
 DW_DEFINE_CLASS(TToolBar) {
     c.Property("Align", &TToolBar::Align, &TToolBar::SetAlign).Default(alTop);
-    PublishControlProperties(c, {"Anchors"});
+    PublishStd(c, {"Anchors"});
     c.Property("AutoSize", &TToolBar::AutoSize, &TToolBar::SetAutoSize).Default(false);
-    PublishControlProperties(c, {"BorderWidth"});
+    PublishStd(c, {"BorderWidth"});
     c.Property("ButtonHeight", &TToolBar::ButtonHeight, &TToolBar::SetButtonHeight).Default(22);
     c.Property("ButtonWidth", &TToolBar::ButtonWidth, &TToolBar::SetButtonWidth).Default(23);
-    PublishControlProperties(c, {"Caption"});
+    PublishStd(c, {"Caption"});
     PublishColor(c, clBtnFace);
-    PublishControlProperties(c, {"Constraints"});
+    PublishStd(c, {"Constraints"});
     c.Property("DisabledImages", &TToolBar::DisabledImages, &TToolBar::SetDisabledImages);
-    PublishControlProperties(c, {"DragCursor", "DragKind", "DragMode"});
+    PublishStd(c, {"DragCursor", "DragKind", "DragMode"});
     c.Property("EdgeBorders", &TToolBar::EdgeBorders, &TToolBar::SetEdgeBorders).Default(TEdgeBorders{ebTop});
     c.Property("EdgeInner", &TToolBar::EdgeInner, &TToolBar::SetEdgeInner).Default(esRaised);
     c.Property("EdgeOuter", &TToolBar::EdgeOuter, &TToolBar::SetEdgeOuter).Default(esLowered);
-    PublishControlProperties(c, {"Enabled"});
+    PublishStd(c, {"Enabled"});
     c.Property("Flat", &TToolBar::Flat, &TToolBar::SetFlat).Default(false);
-    PublishControlProperties(c, {"Font"});
+    PublishStd(c, {"Font"});
     c.Property("HotImages", &TToolBar::HotImages, &TToolBar::SetHotImages);
     c.Property("Images", &TToolBar::Images, &TToolBar::SetImages);
     c.Property("Indent", &TToolBar::Indent, &TToolBar::SetIndent).Default(0);
     c.Property("List", &TToolBar::List, &TToolBar::SetList).Default(false);
-    PublishControlProperties(c, {"ParentColor", "ParentFont", "ParentShowHint", "PopupMenu"});
+    PublishStd(c, {"ParentColor", "ParentFont", "ParentShowHint", "PopupMenu"});
     c.Property("ShowCaptions", &TToolBar::ShowCaptions, &TToolBar::SetShowCaptions).Default(false);
-    PublishControlProperties(c, {"ShowHint", "TabOrder", "TabStop"});
+    PublishStd(c, {"ShowHint", "TabOrder", "TabStop"});
     c.Property("Transparent", &TToolBar::Transparent, &TToolBar::SetTransparent).Default(false);
-    PublishControlProperties(c, {"Visible"});
+    PublishStd(c, {"Visible"});
     c.Property("Wrapable", &TToolBar::Wrapable, &TToolBar::SetWrapable).Default(true);
-    PublishControlProperties(c, {"OnClick", "OnContextPopup", "OnDblClick", "OnDragDrop", "OnDragOver", "OnEndDrag",
-                                 "OnEnter", "OnExit", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnResize",
-                                 "OnStartDrag"});
+    PublishStd(c, {"OnClick", "OnContextPopup", "OnDblClick", "OnDragDrop", "OnDragOver", "OnEndDrag", "OnEnter",
+                   "OnExit", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnResize", "OnStartDrag"});
 }
 
 TToolBar::TToolBar(TComponent* owner) : TCustomControl(owner) {
-    FControlStyle = TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csDoubleClicks, csMenuEvents,
-                                  csSetCaption, csOpaque};
+    FControlStyle = TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csDoubleClicks,
+                                  csMenuEvents,      csSetCaption,   csOpaque};
     FColor = clBtnFace;
     FParentColor = false;
     FBrush->SetColor(clBtnFace);
@@ -614,9 +624,15 @@ void TToolBar::SetImageList(TCustomImageList*& field, TCustomImageList* value) {
     Invalidate();
 }
 
-void TToolBar::SetImages(TCustomImageList* value) { SetImageList(FImages, value); }
-void TToolBar::SetDisabledImages(TCustomImageList* value) { SetImageList(FDisabledImages, value); }
-void TToolBar::SetHotImages(TCustomImageList* value) { SetImageList(FHotImages, value); }
+void TToolBar::SetImages(TCustomImageList* value) {
+    SetImageList(FImages, value);
+}
+void TToolBar::SetDisabledImages(TCustomImageList* value) {
+    SetImageList(FDisabledImages, value);
+}
+void TToolBar::SetHotImages(TCustomImageList* value) {
+    SetImageList(FHotImages, value);
+}
 
 void TToolBar::Notification(TComponent* component, TOperation operation) {
     TCustomControl::Notification(component, operation);
@@ -725,7 +741,8 @@ void TToolBar::Dispatch(TMessage& message) {
         TCustomControl::Dispatch(message);
         if (FShowCaptions) Realign();
         return;
-    default: TCustomControl::Dispatch(message);
+    default:
+        TCustomControl::Dispatch(message);
     }
 }
 

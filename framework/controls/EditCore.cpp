@@ -11,7 +11,9 @@ namespace dw {
 
 namespace {
 
-bool IsContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+bool IsContinuation(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
 
 size_t NextCodePoint(const String& s, size_t pos) {
     if (pos >= s.size()) return s.size();
@@ -27,8 +29,12 @@ size_t PrevCodePoint(const String& s, size_t pos) {
     return pos;
 }
 
-bool IsWordChar(unsigned char c) { return c >= 0x80 || std::isalnum(c) || c == '_'; }
-bool IsBreak(char c) { return c == '\r' || c == '\n'; }
+bool IsWordChar(unsigned char c) {
+    return c >= 0x80 || std::isalnum(c) || c == '_';
+}
+bool IsBreak(char c) {
+    return c == '\r' || c == '\n';
+}
 
 // Keeps at most count characters (code points) of text.
 void TruncateChars(String& text, int count) {
@@ -84,11 +90,19 @@ size_t TEditCore::ByteOfChar(int charIndex) const {
     return pos;
 }
 
-int TEditCore::CharOfByte(size_t pos) const { return CharCount(0, std::min(pos, FText.size())); }
+int TEditCore::CharOfByte(size_t pos) const {
+    return CharCount(0, std::min(pos, FText.size()));
+}
 
-int TEditCore::SelStart() const { return CharOfByte(SelFrom()); }
-int TEditCore::SelLength() const { return CharCount(SelFrom(), SelTo()); }
-String TEditCore::SelText() const { return FText.substr(SelFrom(), SelTo() - SelFrom()); }
+int TEditCore::SelStart() const {
+    return CharOfByte(SelFrom());
+}
+int TEditCore::SelLength() const {
+    return CharCount(SelFrom(), SelTo());
+}
+String TEditCore::SelText() const {
+    return FText.substr(SelFrom(), SelTo() - SelFrom());
+}
 
 void TEditCore::SetSelStart(int value) {
     size_t pos = ByteOfChar(std::max(value, 0));
@@ -100,7 +114,9 @@ void TEditCore::SetSelLength(int value) {
     Select(from, ByteOfChar(CharOfByte(from) + std::max(value, 0)));
 }
 
-void TEditCore::SetSelText(const String& value) { ReplaceSelection(value, false); }
+void TEditCore::SetSelText(const String& value) {
+    ReplaceSelection(value, false);
+}
 
 void TEditCore::Select(size_t anchor, size_t caret) {
     anchor = std::min(anchor, FText.size());
@@ -115,7 +131,9 @@ void TEditCore::Select(size_t anchor, size_t caret) {
     Invalidate();
 }
 
-void TEditCore::SelectAll() { Select(0, FText.size()); }
+void TEditCore::SelectAll() {
+    Select(0, FText.size());
+}
 
 void TEditCore::ClearSelection() {
     if (SelFrom() != SelTo()) ReplaceSelection(String(), false);
@@ -399,7 +417,8 @@ int TEditCore::LineOffset(const TLine& line) {
 int TEditCore::VisualLineOf(size_t pos) {
     EnsureLayout();
     for (size_t i = 0; i + 1 < FLines.size(); ++i)
-        if (pos < FLines[i + 1].Start || (pos <= FLines[i].End && FLines[i].End < FLines[i].Next)) return static_cast<int>(i);
+        if (pos < FLines[i + 1].Start || (pos <= FLines[i].End && FLines[i].End < FLines[i].Next))
+            return static_cast<int>(i);
     return static_cast<int>(FLines.size()) - 1;
 }
 
@@ -601,17 +620,28 @@ bool TEditCore::KeyDown(Word key, TShiftState shift) {
             return true;
         }
         return false;
-    default: return false;
+    default:
+        return false;
     }
 }
 
 bool TEditCore::KeyPress(char32_t ch, bool wantTab) {
     switch (ch) {
-    case 1: SelectAll(); return true;
-    case 3: CopyToClipboard(); return true;
-    case 22: PasteFromClipboard(); return true;
-    case 24: CutToClipboard(); return true;
-    case 26: Undo(); return true;
+    case 1:
+        SelectAll();
+        return true;
+    case 3:
+        CopyToClipboard();
+        return true;
+    case 22:
+        PasteFromClipboard();
+        return true;
+    case 24:
+        CutToClipboard();
+        return true;
+    case 26:
+        Undo();
+        return true;
     case 8:
         if (ReadOnly) return true;
         if (SelFrom() == SelTo()) {
@@ -638,7 +668,8 @@ bool TEditCore::KeyPress(char32_t ch, bool wantTab) {
         if (!MultiLine || !wantTab) return false;
         ReplaceSelection("\t", true);
         return true;
-    default: break;
+    default:
+        break;
     }
     if (ch < 32 || ch == 127) return false;
     String s;

@@ -66,27 +66,51 @@ void DesignFrame(TCanvas* canvas, const TRect& r) {
 DW_DEFINE_CLASS(TCustomPanel) {}
 
 DW_DEFINE_CLASS(TPanel) {
-    PublishControlProperties(c, {"Align"});
+    PublishStd(c, {"Align"});
     c.Property("Alignment", &TPanel::Alignment, &TPanel::SetAlignment).Default(taCenter);
-    PublishControlProperties(c, {"Anchors", "AutoSize"});
+    PublishStd(c, {"Anchors", "AutoSize"});
     c.Property("BevelInner", &TPanel::BevelInner, &TPanel::SetBevelInner).Default(bvNone);
     c.Property("BevelOuter", &TPanel::BevelOuter, &TPanel::SetBevelOuter).Default(bvRaised);
-    PublishControlProperties(c, {"BevelWidth", "BiDiMode", "BorderWidth"});
-    c.Property("BorderStyle", &TPanel::BorderStyle, &TPanel::SetBorderStyle).Type(BorderStyleTypeInfo()).Default(bsNone);
-    PublishControlProperties(c, {"Caption", "Color", "Constraints", "Ctl3D", "DragCursor", "DragKind", "DragMode",
-                                 "Enabled", "Font"});
+    PublishStd(c, {"BevelWidth", "BiDiMode", "BorderWidth"});
+    c.Property("BorderStyle", &TPanel::BorderStyle, &TPanel::SetBorderStyle)
+        .Type(BorderStyleTypeInfo())
+        .Default(bsNone);
+    PublishStd(c,
+               {"Caption", "Color", "Constraints", "Ctl3D", "DragCursor", "DragKind", "DragMode", "Enabled", "Font"});
     c.Property("FullRepaint", &TPanel::FullRepaint, &TPanel::SetFullRepaint).Default(true);
     c.Property("Locked", &TPanel::Locked, &TPanel::SetLocked).Default(false);
-    PublishControlProperties(c, {"ParentBiDiMode", "ParentColor", "ParentCtl3D", "ParentFont", "ParentShowHint",
-                                 "PopupMenu", "ShowHint", "TabOrder", "TabStop", "Visible", "OnCanResize", "OnClick",
-                                 "OnConstrainedResize", "OnContextPopup", "OnDblClick", "OnDragDrop", "OnDragOver",
-                                 "OnEndDrag", "OnEnter", "OnExit", "OnMouseDown", "OnMouseMove", "OnMouseUp",
-                                 "OnMouseEnter", "OnMouseLeave", "OnResize", "OnStartDrag"});
+    PublishStd(c, {"ParentBiDiMode",
+                   "ParentColor",
+                   "ParentCtl3D",
+                   "ParentFont",
+                   "ParentShowHint",
+                   "PopupMenu",
+                   "ShowHint",
+                   "TabOrder",
+                   "TabStop",
+                   "Visible",
+                   "OnCanResize",
+                   "OnClick",
+                   "OnConstrainedResize",
+                   "OnContextPopup",
+                   "OnDblClick",
+                   "OnDragDrop",
+                   "OnDragOver",
+                   "OnEndDrag",
+                   "OnEnter",
+                   "OnExit",
+                   "OnMouseDown",
+                   "OnMouseMove",
+                   "OnMouseUp",
+                   "OnMouseEnter",
+                   "OnMouseLeave",
+                   "OnResize",
+                   "OnStartDrag"});
 }
 
 TCustomPanel::TCustomPanel(TComponent* owner) : TCustomControl(owner) {
-    FControlStyle = TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csOpaque,
-                                  csDoubleClicks, csReplicatable};
+    FControlStyle = TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption,
+                                  csOpaque,          csDoubleClicks, csReplicatable};
     FBevelInner = bvNone;
     FBevelOuter = bvRaised;
     FColor = clBtnFace;
@@ -178,7 +202,9 @@ void TCustomPanel::Dispatch(TMessage& message) {
     switch (message.Msg) {
     // The border is drawn inside the client area, not as a window frame.
     case WM_NCCALCSIZE:
-    case WM_NCPAINT: DefaultHandler(message); return;
+    case WM_NCPAINT:
+        DefaultHandler(message);
+        return;
     case CM_BORDERCHANGED:
         TCustomControl::Dispatch(message);
         Invalidate();
@@ -189,7 +215,8 @@ void TCustomPanel::Dispatch(TMessage& message) {
         TCustomControl::Dispatch(message);
         Invalidate();
         return;
-    default: TCustomControl::Dispatch(message);
+    default:
+        TCustomControl::Dispatch(message);
     }
 }
 
@@ -200,11 +227,11 @@ DW_DEFINE_CLASS(TSplitter) {
     c.Property("Align", &TSplitter::Align, &TSplitter::SetAlign).Default(alLeft);
     c.Property("AutoSnap", &TSplitter::AutoSnap, &TSplitter::SetAutoSnap).Default(true);
     c.Property("Beveled", &TSplitter::Beveled, &TSplitter::SetBeveled).Default(false);
-    PublishControlProperties(c, {"Color", "Constraints"});
+    PublishStd(c, {"Color", "Constraints"});
     c.Property("MinSize", &TSplitter::MinSize, &TSplitter::SetMinSize).Default(30);
-    PublishControlProperties(c, {"ParentColor"});
+    PublishStd(c, {"ParentColor"});
     c.Property("ResizeStyle", &TSplitter::ResizeStyle, &TSplitter::SetResizeStyle).Default(rsPattern);
-    PublishControlProperties(c, {"Visible"});
+    PublishStd(c, {"Visible"});
     c.Property("OnCanResize", &TSplitter::OnCanResize, &TSplitter::OnCanResize);
     c.Property("OnMoved", &TSplitter::OnMoved, &TSplitter::OnMoved);
     c.Property("OnPaint", &TSplitter::OnPaint, &TSplitter::OnPaint);
@@ -221,11 +248,11 @@ void TSplitter::SetAlign(TAlign value) {
     if (old == value) return;
     bool wasVertical = old == alLeft || old == alRight;
     bool vertical = value == alLeft || value == alRight;
+    int thickness = wasVertical ? Width() : Height();
     TControl::SetAlign(value);
     SetCursor(vertical ? crHSplit : crVSplit);
     if (!HasState(csLoading) && !HasState(csReading) && wasVertical != vertical) {
         // The splitter keeps its thickness across the other direction.
-        int thickness = wasVertical ? Width() : Height();
         if (vertical)
             SetWidth(thickness);
         else
@@ -262,11 +289,20 @@ TControl* TSplitter::FindResizeControl() const {
     if (!parent) return nullptr;
     TPoint p{Left(), Top()};
     switch (Align()) {
-    case alLeft: --p.X; break;
-    case alRight: p.X += Width(); break;
-    case alTop: --p.Y; break;
-    case alBottom: p.Y += Height(); break;
-    default: return nullptr;
+    case alLeft:
+        --p.X;
+        break;
+    case alRight:
+        p.X += Width();
+        break;
+    case alTop:
+        --p.Y;
+        break;
+    case alBottom:
+        p.Y += Height();
+        break;
+    default:
+        return nullptr;
     }
     for (int i = 0; i < parent->ControlCount(); ++i) {
         TControl* c = parent->Controls(i);
@@ -390,15 +426,14 @@ void TRadioGroupStrings::Changed() {
 DW_DEFINE_CLASS(TCustomRadioGroup) {}
 
 DW_DEFINE_CLASS(TRadioGroup) {
-    PublishControlProperties(c, {"Align", "Anchors", "BiDiMode", "Caption", "Color"});
+    PublishStd(c, {"Align", "Anchors", "BiDiMode", "Caption", "Color"});
     c.Property("Columns", &TRadioGroup::Columns, &TRadioGroup::SetColumns).Default(1);
-    PublishControlProperties(c, {"Constraints", "Ctl3D", "DragCursor", "DragKind", "DragMode", "Enabled", "Font"});
+    PublishStd(c, {"Constraints", "Ctl3D", "DragCursor", "DragKind", "DragMode", "Enabled", "Font"});
     c.Property("Items", &TRadioGroup::Items, &TRadioGroup::SetItems);
     c.Property("ItemIndex", &TRadioGroup::ItemIndex, &TRadioGroup::SetItemIndex).Default(-1);
-    PublishControlProperties(c, {"ParentBiDiMode", "ParentColor", "ParentCtl3D", "ParentFont", "ParentShowHint",
-                                 "PopupMenu", "ShowHint", "TabOrder", "TabStop", "Visible", "OnClick",
-                                 "OnContextPopup", "OnDragDrop", "OnDragOver", "OnEndDrag", "OnEnter", "OnExit",
-                                 "OnStartDrag"});
+    PublishStd(c, {"ParentBiDiMode", "ParentColor", "ParentCtl3D", "ParentFont", "ParentShowHint", "PopupMenu",
+                   "ShowHint", "TabOrder", "TabStop", "Visible", "OnClick", "OnContextPopup", "OnDragDrop",
+                   "OnDragOver", "OnEndDrag", "OnEnter", "OnExit", "OnStartDrag"});
 }
 
 TCustomRadioGroup::TCustomRadioGroup(TComponent* owner) : TCustomGroupBox(owner) {
@@ -527,7 +562,8 @@ void TCustomRadioGroup::Dispatch(TMessage& message) {
         TCustomGroupBox::Dispatch(message);
         ArrangeButtons();
         return;
-    default: TCustomGroupBox::Dispatch(message);
+    default:
+        TCustomGroupBox::Dispatch(message);
     }
 }
 
@@ -537,19 +573,19 @@ void TCustomRadioGroup::Dispatch(TMessage& message) {
 DW_DEFINE_CLASS(TCustomControlBar) {}
 
 DW_DEFINE_CLASS(TControlBar) {
-    PublishControlProperties(c, {"Align", "Anchors"});
+    PublishStd(c, {"Align", "Anchors"});
     c.Property("AutoDrag", &TControlBar::AutoDrag, &TControlBar::SetAutoDrag).Default(true);
     c.Property("AutoSize", &TControlBar::AutoSize, &TControlBar::SetAutoSize).Default(false);
-    PublishControlProperties(c, {"BevelEdges", "BevelInner", "BevelOuter", "BevelKind", "BevelWidth", "BorderWidth",
-                                 "Color", "Constraints", "DragCursor", "DragKind", "DragMode", "Enabled", "Font",
-                                 "ParentColor", "ParentFont", "ParentShowHint", "PopupMenu"});
+    PublishStd(c, {"BevelEdges", "BevelInner", "BevelOuter", "BevelKind", "BevelWidth", "BorderWidth", "Color",
+                   "Constraints", "DragCursor", "DragKind", "DragMode", "Enabled", "Font", "ParentColor", "ParentFont",
+                   "ParentShowHint", "PopupMenu"});
     c.Property("RowSize", &TControlBar::RowSize, &TControlBar::SetRowSize).Default(26);
     c.Property("RowSnap", &TControlBar::RowSnap, &TControlBar::SetRowSnap).Default(true);
-    PublishControlProperties(c, {"ShowHint", "TabOrder", "TabStop", "Visible"});
+    PublishStd(c, {"ShowHint", "TabOrder", "TabStop", "Visible"});
     c.Property("OnBandMove", &TControlBar::OnBandMove, &TControlBar::OnBandMove);
-    PublishControlProperties(c, {"OnCanResize", "OnClick", "OnConstrainedResize", "OnContextPopup", "OnDblClick",
-                                 "OnDragDrop", "OnDragOver", "OnEndDrag", "OnEnter", "OnExit", "OnMouseDown",
-                                 "OnMouseMove", "OnMouseUp", "OnResize", "OnStartDrag"});
+    PublishStd(c, {"OnCanResize", "OnClick", "OnConstrainedResize", "OnContextPopup", "OnDblClick", "OnDragDrop",
+                   "OnDragOver", "OnEndDrag", "OnEnter", "OnExit", "OnMouseDown", "OnMouseMove", "OnMouseUp",
+                   "OnResize", "OnStartDrag"});
 }
 
 TCustomControlBar::TCustomControlBar(TComponent* owner) : TCustomControl(owner) {
@@ -661,7 +697,9 @@ void TCustomControlBar::AlignControls(TControl* control, TRect& rect) {
     LayoutBands(control);
 }
 
-void TCustomControlBar::DoBandMove(TControl* control, TRect& rect) { OnBandMove(this, control, rect); }
+void TCustomControlBar::DoBandMove(TControl* control, TRect& rect) {
+    OnBandMove(this, control, rect);
+}
 
 void TCustomControlBar::MoveBand(TControl* control, TRect bandRect) {
     if (bandRect.Left < 0) bandRect = bandRect.Offset(-bandRect.Left, 0);
@@ -748,7 +786,8 @@ void TCustomControlBar::Dispatch(TMessage& message) {
     case CM_CANCELMODE:
         FDragControl = nullptr;
         break;
-    default: break;
+    default:
+        break;
     }
     TCustomControl::Dispatch(message);
 }
@@ -757,11 +796,11 @@ void TCustomControlBar::Dispatch(TMessage& message) {
 // TBevel and TPaintBox
 
 DW_DEFINE_CLASS(TBevel) {
-    PublishControlProperties(c, {"Align", "Anchors", "Constraints", "ParentShowHint"});
+    PublishStd(c, {"Align", "Anchors", "Constraints", "ParentShowHint"});
     c.Property("Shape", &TBevel::Shape, &TBevel::SetShape).Default(bsBox);
-    PublishControlProperties(c, {"ShowHint"});
+    PublishStd(c, {"ShowHint"});
     c.Property("Style", &TBevel::Style, &TBevel::SetStyle).Default(bsLowered);
-    PublishControlProperties(c, {"Visible"});
+    PublishStd(c, {"Visible"});
 }
 
 TBevel::TBevel(TComponent* owner) : TGraphicControl(owner) {
@@ -794,7 +833,9 @@ void TBevel::Paint() {
         FillSolidRect(dc, {r.Left, r.Bottom, r.Right + 1, r.Bottom + 1}, bottomRight);
     };
     switch (FShape) {
-    case bsBox: box({0, 0, w - 1, h - 1}, first, second); break;
+    case bsBox:
+        box({0, 0, w - 1, h - 1}, first, second);
+        break;
     case bsFrame:
         box({1, 1, w - 1, h - 1}, second, second);
         box({0, 0, w - 2, h - 2}, first, first);
@@ -822,13 +863,13 @@ void TBevel::Paint() {
 }
 
 DW_DEFINE_CLASS(TPaintBox) {
-    PublishControlProperties(c, {"Align", "Anchors", "Color", "Constraints", "DragCursor", "DragKind", "DragMode",
-                                 "Enabled", "Font", "ParentColor", "ParentFont", "ParentShowHint", "PopupMenu",
-                                 "ShowHint", "Visible", "OnClick", "OnContextPopup", "OnDblClick", "OnDragDrop",
-                                 "OnDragOver", "OnEndDrag", "OnMouseDown", "OnMouseMove", "OnMouseUp",
-                                 "OnMouseEnter", "OnMouseLeave"});
+    PublishStd(c, {"Align",        "Anchors",     "Color",     "Constraints", "DragCursor",     "DragKind",
+                   "DragMode",     "Enabled",     "Font",      "ParentColor", "ParentFont",     "ParentShowHint",
+                   "PopupMenu",    "ShowHint",    "Visible",   "OnClick",     "OnContextPopup", "OnDblClick",
+                   "OnDragDrop",   "OnDragOver",  "OnEndDrag", "OnMouseDown", "OnMouseMove",    "OnMouseUp",
+                   "OnMouseEnter", "OnMouseLeave"});
     c.Property("OnPaint", &TPaintBox::OnPaint, &TPaintBox::OnPaint);
-    PublishControlProperties(c, {"OnStartDrag"});
+    PublishStd(c, {"OnStartDrag"});
 }
 
 TPaintBox::TPaintBox(TComponent* owner) : TGraphicControl(owner) {

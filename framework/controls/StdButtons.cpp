@@ -74,7 +74,9 @@ void TButtonControl::KeyUp(Word& key, TShiftState shift) {
 
 void TButtonControl::Dispatch(TMessage& message) {
     switch (message.Msg) {
-    case WM_GETDLGCODE: message.Result = DLGC_BUTTON; return;
+    case WM_GETDLGCODE:
+        message.Result = DLGC_BUTTON;
+        return;
     case CM_DIALOGCHAR:
         if (!HasState(csDesigning) && IsAccel(static_cast<char32_t>(message.WParam), Caption()) && CanFocus()) {
             if (!Is<TButton>()) SetFocus();
@@ -98,7 +100,8 @@ void TButtonControl::Dispatch(TMessage& message) {
         if (!Enabled()) CancelPress();
         Invalidate();
         return;
-    default: break;
+    default:
+        break;
     }
     TCustomControl::Dispatch(message);
 }
@@ -107,20 +110,19 @@ void TButtonControl::Dispatch(TMessage& message) {
 // TButton
 
 DW_DEFINE_CLASS(TButton) {
-    PublishControlProperties(c, {"Action", "Anchors", "BiDiMode"});
+    PublishStd(c, {"Action", "Anchors", "BiDiMode"});
     c.Property("Cancel", &TButton::Cancel, &TButton::SetCancel).Default(false);
-    PublishControlProperties(c, {"Caption", "Constraints"});
+    PublishStd(c, {"Caption", "Constraints"});
     c.Property("Default", &TButton::Default, &TButton::SetDefault).Default(false);
-    PublishControlProperties(c, {"DragCursor", "DragKind", "DragMode", "Enabled", "Font"});
+    PublishStd(c, {"DragCursor", "DragKind", "DragMode", "Enabled", "Font"});
     c.Property("ModalResult", &TButton::ModalResult, &TButton::SetModalResult)
         .Type(ModalResultTypeInfo())
         .Default(mrNone);
-    PublishControlProperties(c, {"ParentBiDiMode", "ParentFont", "ParentShowHint", "PopupMenu", "ShowHint",
-                                 "TabOrder"});
+    PublishStd(c, {"ParentBiDiMode", "ParentFont", "ParentShowHint", "PopupMenu", "ShowHint", "TabOrder"});
     c.Property("TabStop", &TButton::TabStop, &TButton::SetTabStop).Default(true);
-    PublishControlProperties(c, {"Visible", "OnClick", "OnContextPopup", "OnDragDrop", "OnDragOver", "OnEndDrag",
-                                 "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMouseDown",
-                                 "OnMouseMove", "OnMouseUp", "OnMouseEnter", "OnMouseLeave", "OnStartDrag"});
+    PublishStd(c, {"Visible", "OnClick", "OnContextPopup", "OnDragDrop", "OnDragOver", "OnEndDrag", "OnEnter", "OnExit",
+                   "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnMouseEnter",
+                   "OnMouseLeave", "OnStartDrag"});
 }
 
 TButton::TButton(TComponent* owner) : TButtonControl(owner) {
@@ -178,7 +180,9 @@ void TButton::Paint() {
 
 void TButton::Dispatch(TMessage& message) {
     switch (message.Msg) {
-    case WM_GETDLGCODE: message.Result = DLGC_BUTTON | (FActive ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON); return;
+    case WM_GETDLGCODE:
+        message.Result = DLGC_BUTTON | (FActive ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+        return;
     case CM_FOCUSCHANGED: {
         auto* focused = reinterpret_cast<TWinControl*>(message.LParam);
         bool active = focused && focused->Is<TButton>() ? focused == this : FDefault;
@@ -200,7 +204,8 @@ void TButton::Dispatch(TMessage& message) {
         }
         break;
     }
-    default: break;
+    default:
+        break;
     }
     TButtonControl::Dispatch(message);
 }
@@ -226,7 +231,8 @@ void PaintCheck(TButtonControl* control, TCanvas* canvas, UINT markState, TAlign
     if (!control->Enabled()) markState |= DFCS_INACTIVE;
     DrawFrameControl(dc, &mark, DFC_BUTTON, markState);
     canvas->SetFont(control->Font());
-    TRect text = markLeft ? TRect{box + 4, 0, client.Right, client.Bottom} : TRect{0, 0, client.Right - box - 4, client.Bottom};
+    TRect text =
+        markLeft ? TRect{box + 4, 0, client.Right, client.Bottom} : TRect{0, 0, client.Right - box - 4, client.Bottom};
     const String& caption = control->Caption();
     DrawCaption(canvas, caption, text, DT_LEFT | DT_VCENTER | DT_SINGLELINE, control->Enabled());
     if (control->Focused() && !control->HasState(csDesigning) && !caption.empty()) {
@@ -242,23 +248,25 @@ void PaintCheck(TButtonControl* control, TCanvas* canvas, UINT markState, TAlign
 DW_DEFINE_CLASS(TCustomCheckBox) {}
 
 DW_DEFINE_CLASS(TCheckBox) {
-    PublishControlProperties(c, {"Action"});
+    PublishStd(c, {"Action"});
     c.Property("Alignment", &TCheckBox::Alignment, &TCheckBox::SetAlignment).Default(taRightJustify);
     c.Property("AllowGrayed", &TCheckBox::AllowGrayed, &TCheckBox::SetAllowGrayed).Default(false);
-    PublishControlProperties(c, {"Anchors", "BiDiMode", "Caption"});
+    PublishStd(c, {"Anchors", "BiDiMode", "Caption"});
     c.Property("Checked", &TCheckBox::Checked, &TCheckBox::SetChecked).Default(false);
-    PublishControlProperties(c, {"Color", "Constraints", "Ctl3D", "DragCursor", "DragKind", "DragMode", "Enabled",
-                                 "Font", "ParentBiDiMode", "ParentColor", "ParentCtl3D", "ParentFont",
-                                 "ParentShowHint", "PopupMenu", "ShowHint"});
+    PublishStd(c, {"Color", "Constraints", "Ctl3D", "DragCursor", "DragKind", "DragMode", "Enabled", "Font",
+                   "ParentBiDiMode", "ParentColor", "ParentCtl3D", "ParentFont", "ParentShowHint", "PopupMenu",
+                   "ShowHint"});
     c.Property("State", &TCheckBox::State, &TCheckBox::SetState).Default(cbUnchecked);
-    PublishControlProperties(c, {"TabOrder"});
+    PublishStd(c, {"TabOrder"});
     c.Property("TabStop", &TCheckBox::TabStop, &TCheckBox::SetTabStop).Default(true);
-    PublishControlProperties(c, {"Visible", "OnClick", "OnContextPopup", "OnDragDrop", "OnDragOver", "OnEndDrag",
-                                 "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMouseDown",
-                                 "OnMouseMove", "OnMouseUp", "OnMouseEnter", "OnMouseLeave", "OnStartDrag"});
+    PublishStd(c, {"Visible", "OnClick", "OnContextPopup", "OnDragDrop", "OnDragOver", "OnEndDrag", "OnEnter", "OnExit",
+                   "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnMouseEnter",
+                   "OnMouseLeave", "OnStartDrag"});
 }
 
-TCustomCheckBox::TCustomCheckBox(TComponent* owner) : TButtonControl(owner) { SetBounds(0, 0, 97, 17); }
+TCustomCheckBox::TCustomCheckBox(TComponent* owner) : TButtonControl(owner) {
+    SetBounds(0, 0, 97, 17);
+}
 
 void TCustomCheckBox::SetAlignment(TAlignment value) {
     if (FAlignment == value) return;
@@ -275,9 +283,15 @@ void TCustomCheckBox::SetState(TCheckBoxState value) {
 
 void TCustomCheckBox::Toggle() {
     switch (FState) {
-    case cbUnchecked: SetState(cbChecked); break;
-    case cbChecked: SetState(FAllowGrayed ? cbGrayed : cbUnchecked); break;
-    case cbGrayed: SetState(cbUnchecked); break;
+    case cbUnchecked:
+        SetState(cbChecked);
+        break;
+    case cbChecked:
+        SetState(FAllowGrayed ? cbGrayed : cbUnchecked);
+        break;
+    case cbGrayed:
+        SetState(cbUnchecked);
+        break;
     }
 }
 
@@ -289,16 +303,16 @@ void TCustomCheckBox::Paint() {
 }
 
 DW_DEFINE_CLASS(TRadioButton) {
-    PublishControlProperties(c, {"Action"});
+    PublishStd(c, {"Action"});
     c.Property("Alignment", &TRadioButton::Alignment, &TRadioButton::SetAlignment).Default(taRightJustify);
-    PublishControlProperties(c, {"Anchors", "BiDiMode", "Caption"});
+    PublishStd(c, {"Anchors", "BiDiMode", "Caption"});
     c.Property("Checked", &TRadioButton::Checked, &TRadioButton::SetChecked).Default(false);
-    PublishControlProperties(c, {"Color", "Constraints", "Ctl3D", "DragCursor", "DragKind", "DragMode", "Enabled",
-                                 "Font", "ParentBiDiMode", "ParentColor", "ParentCtl3D", "ParentFont",
-                                 "ParentShowHint", "PopupMenu", "ShowHint", "TabOrder", "TabStop", "Visible",
-                                 "OnClick", "OnContextPopup", "OnDblClick", "OnDragDrop", "OnDragOver", "OnEndDrag",
-                                 "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMouseDown",
-                                 "OnMouseMove", "OnMouseUp", "OnMouseEnter", "OnMouseLeave", "OnStartDrag"});
+    PublishStd(c, {"Color",          "Constraints",    "Ctl3D",          "DragCursor",   "DragKind",    "DragMode",
+                   "Enabled",        "Font",           "ParentBiDiMode", "ParentColor",  "ParentCtl3D", "ParentFont",
+                   "ParentShowHint", "PopupMenu",      "ShowHint",       "TabOrder",     "TabStop",     "Visible",
+                   "OnClick",        "OnContextPopup", "OnDblClick",     "OnDragDrop",   "OnDragOver",  "OnEndDrag",
+                   "OnEnter",        "OnExit",         "OnKeyDown",      "OnKeyPress",   "OnKeyUp",     "OnMouseDown",
+                   "OnMouseMove",    "OnMouseUp",      "OnMouseEnter",   "OnMouseLeave", "OnStartDrag"});
 }
 
 TRadioButton::TRadioButton(TComponent* owner) : TButtonControl(owner) {
@@ -366,17 +380,17 @@ void TRadioButton::Dispatch(TMessage& message) {
 DW_DEFINE_CLASS(TCustomGroupBox) {}
 
 DW_DEFINE_CLASS(TGroupBox) {
-    PublishControlProperties(c, {"Align", "Anchors", "BiDiMode", "Caption", "Color", "Constraints", "Ctl3D",
-                                 "DragCursor", "DragKind", "DragMode", "Enabled", "Font", "ParentBiDiMode",
-                                 "ParentColor", "ParentCtl3D", "ParentFont", "ParentShowHint", "PopupMenu", "ShowHint",
-                                 "TabOrder", "TabStop", "Visible", "OnClick", "OnContextPopup", "OnDblClick",
-                                 "OnDragDrop", "OnDragOver", "OnEndDrag", "OnEnter", "OnExit", "OnMouseDown",
-                                 "OnMouseMove", "OnMouseUp", "OnMouseEnter", "OnMouseLeave", "OnStartDrag"});
+    PublishStd(c, {"Align",          "Anchors",     "BiDiMode",    "Caption",      "Color",          "Constraints",
+                   "Ctl3D",          "DragCursor",  "DragKind",    "DragMode",     "Enabled",        "Font",
+                   "ParentBiDiMode", "ParentColor", "ParentCtl3D", "ParentFont",   "ParentShowHint", "PopupMenu",
+                   "ShowHint",       "TabOrder",    "TabStop",     "Visible",      "OnClick",        "OnContextPopup",
+                   "OnDblClick",     "OnDragDrop",  "OnDragOver",  "OnEndDrag",    "OnEnter",        "OnExit",
+                   "OnMouseDown",    "OnMouseMove", "OnMouseUp",   "OnMouseEnter", "OnMouseLeave",   "OnStartDrag"});
 }
 
 TCustomGroupBox::TCustomGroupBox(TComponent* owner) : TCustomControl(owner) {
-    FControlStyle = TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks,
-                                  csReplicatable};
+    FControlStyle =
+        TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks, csReplicatable};
     SetBounds(0, 0, 185, 105);
 }
 
@@ -419,7 +433,8 @@ void TCustomGroupBox::Dispatch(TMessage& message) {
         Realign();
         Invalidate();
         return;
-    default: break;
+    default:
+        break;
     }
     TCustomControl::Dispatch(message);
 }

@@ -136,31 +136,30 @@ DW_DEFINE_CLASS(TCustomComboBox) {}
 
 DW_DEFINE_CLASS(TComboBox) {
     c.Property("Style", &TComboBox::Style, &TComboBox::SetStyle).Default(csDropDown);
-    PublishControlProperties(c, {"Anchors", "BiDiMode", "Color", "Constraints", "Ctl3D", "DragCursor", "DragKind",
-                                 "DragMode"});
+    PublishStd(c, {"Anchors", "BiDiMode", "Color", "Constraints", "Ctl3D", "DragCursor", "DragKind", "DragMode"});
     c.Property("DropDownCount", &TComboBox::DropDownCount, &TComboBox::SetDropDownCount).Default(8);
-    PublishControlProperties(c, {"Enabled", "Font"});
+    PublishStd(c, {"Enabled", "Font"});
     c.Property("ItemHeight", &TComboBox::ItemHeight, &TComboBox::SetItemHeight).Default(16);
     c.Property("Items", &TComboBox::Items, &TComboBox::SetItems);
     c.Property("ItemIndex", &TComboBox::ItemIndex, &TComboBox::SetItemIndex).Default(-1);
     c.Property("MaxLength", &TComboBox::MaxLength, &TComboBox::SetMaxLength).Default(0);
-    PublishControlProperties(c, {"ParentBiDiMode", "ParentColor", "ParentCtl3D", "ParentFont", "ParentShowHint",
-                                 "PopupMenu", "ShowHint"});
+    PublishStd(
+        c, {"ParentBiDiMode", "ParentColor", "ParentCtl3D", "ParentFont", "ParentShowHint", "PopupMenu", "ShowHint"});
     c.Property("Sorted", &TComboBox::Sorted, &TComboBox::SetSorted).Default(false);
-    PublishControlProperties(c, {"TabOrder"});
+    PublishStd(c, {"TabOrder"});
     c.Property("TabStop", &TComboBox::TabStop, &TComboBox::SetTabStop).Default(true);
-    PublishControlProperties(c, {"Text", "Visible"});
+    PublishStd(c, {"Text", "Visible"});
     c.Property("OnChange", &TComboBox::OnChange, &TComboBox::OnChange);
-    PublishControlProperties(c, {"OnClick"});
+    PublishStd(c, {"OnClick"});
     c.Property("OnCloseUp", &TComboBox::OnCloseUp, &TComboBox::OnCloseUp);
-    PublishControlProperties(c, {"OnContextPopup", "OnDblClick", "OnDragDrop", "OnDragOver"});
+    PublishStd(c, {"OnContextPopup", "OnDblClick", "OnDragDrop", "OnDragOver"});
     c.Property("OnDrawItem", &TComboBox::OnDrawItem, &TComboBox::OnDrawItem);
     c.Property("OnDropDown", &TComboBox::OnDropDown, &TComboBox::OnDropDown);
-    PublishControlProperties(c, {"OnEndDrag", "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp"});
+    PublishStd(c, {"OnEndDrag", "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp"});
     c.Property("OnMeasureItem", &TComboBox::OnMeasureItem, &TComboBox::OnMeasureItem);
-    PublishControlProperties(c, {"OnMouseEnter", "OnMouseLeave"});
+    PublishStd(c, {"OnMouseEnter", "OnMouseLeave"});
     c.Property("OnSelect", &TComboBox::OnSelect, &TComboBox::OnSelect);
-    PublishControlProperties(c, {"OnStartDrag"});
+    PublishStd(c, {"OnStartDrag"});
 }
 
 TCustomComboBox::TCustomComboBox(TComponent* owner) : TCustomControl(owner) {
@@ -213,7 +212,9 @@ void TCustomComboBox::CreateWnd() {
     }
 }
 
-int TCustomComboBox::EditHeight() const { return FontLineHeight(Font()) + 8; }
+int TCustomComboBox::EditHeight() const {
+    return FontLineHeight(Font()) + 8;
+}
 
 int TCustomComboBox::ItemHeight() const {
     if (FStyle == csOwnerDrawFixed || FStyle == csOwnerDrawVariable) return FItemHeight;
@@ -380,7 +381,9 @@ void TCustomComboBox::Loaded() {
     Invalidate();
 }
 
-void TCustomComboBox::Change() { OnChange(this); }
+void TCustomComboBox::Change() {
+    OnChange(this);
+}
 
 void TCustomComboBox::Select() {
     if (OnSelect)
@@ -401,8 +404,12 @@ void TCustomComboBox::UserSelect(int index) {
 
 // ---- the drop-down list
 
-void TCustomComboBox::DropDown() { OnDropDown(this); }
-void TCustomComboBox::CloseUp() { OnCloseUp(this); }
+void TCustomComboBox::DropDown() {
+    OnDropDown(this);
+}
+void TCustomComboBox::CloseUp() {
+    OnCloseUp(this);
+}
 
 void TCustomComboBox::SetDroppedDown(bool value) {
     if (value == FDroppedDown) return;
@@ -415,8 +422,8 @@ void TCustomComboBox::SetDroppedDown(bool value) {
     FList->SetFont(Font());
     FList->SetColor(Color());
     FList->SetStyle(FStyle == csOwnerDrawVariable ? lbOwnerDrawVariable
-                    : FStyle == csOwnerDrawFixed ? lbOwnerDrawFixed
-                                                 : lbStandard);
+                    : FStyle == csOwnerDrawFixed  ? lbOwnerDrawFixed
+                                                  : lbStandard);
     FList->SetItemHeight(ItemHeight());
     FList->Items()->Assign(FItems.get());
     int count = FItems->Count();
@@ -577,9 +584,15 @@ void TCustomComboBox::KeyDown(Word& key, TShiftState shift) {
         int count = FItems->Count();
         int page = std::max(1, FDropDownCount - 1);
         switch (key) {
-        case VK_RETURN: CloseList(true); break;
-        case VK_ESCAPE: CloseList(false); break;
-        case VK_F4: CloseList(true); break;
+        case VK_RETURN:
+            CloseList(true);
+            break;
+        case VK_ESCAPE:
+            CloseList(false);
+            break;
+        case VK_F4:
+            CloseList(true);
+            break;
         case VK_UP:
             if (alt) {
                 CloseList(true);
@@ -594,8 +607,12 @@ void TCustomComboBox::KeyDown(Word& key, TShiftState shift) {
             }
             index = std::min(count - 1, index + 1);
             break;
-        case VK_PRIOR: index = std::max(0, index - page); break;
-        case VK_NEXT: index = std::min(count - 1, index + page); break;
+        case VK_PRIOR:
+            index = std::max(0, index - page);
+            break;
+        case VK_NEXT:
+            index = std::min(count - 1, index + page);
+            break;
         case VK_HOME:
             if (HasEdit()) return;
             index = 0;
@@ -647,7 +664,8 @@ void TCustomComboBox::KeyDown(Word& key, TShiftState shift) {
         UserSelect(index);
         key = 0;
         return;
-    default: break;
+    default:
+        break;
     }
     if (HasEdit() && FEdit.KeyDown(key, shift)) FEdit.ShowCaretNow();
 }
@@ -750,7 +768,8 @@ void TCustomComboBox::Dispatch(TMessage& message) {
         TCustomControl::Dispatch(message);
         Invalidate();
         return;
-    default: break;
+    default:
+        break;
     }
     TCustomControl::Dispatch(message);
 }

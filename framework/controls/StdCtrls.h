@@ -9,6 +9,8 @@
 #include "framework/rtl/StringList.h"
 
 #include <memory>
+#include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace dw {
@@ -20,9 +22,21 @@ DW_ENUM(TCheckBoxState, cbUnchecked, cbChecked, cbGrayed)
 DW_ENUM(TListBoxStyle, lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable)
 DW_ENUM(TComboBoxStyle, csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable)
 DW_ENUM(TScrollCode, scLineUp, scLineDown, scPageUp, scPageDown, scPosition, scTrack, scTop, scBottom, scEndScroll)
-DW_ENUM(TOwnerDrawStateItem, odSelected, odGrayed, odDisabled, odChecked, odFocused, odDefault, odHotLight,
-        odInactive, odNoAccel, odNoFocusRect, odReserved1, odReserved2, odComboBoxEdit)
+DW_ENUM(TOwnerDrawStateItem, odSelected, odGrayed, odDisabled, odChecked, odFocused, odDefault, odHotLight, odInactive,
+        odNoAccel, odNoFocusRect, odReserved1, odReserved2, odComboBoxEdit)
 DW_SET(TOwnerDrawState, TOwnerDrawStateItem)
+
+// PublishControlProperties, except that Ctl3D defaults to True: written only when switched off,
+// so that reading a form does not cut a control off its parent's Ctl3D.
+template <class C> void PublishStd(TClassBuilder<C>& c, std::initializer_list<const char*> names) {
+    for (const char* name : names) {
+        if (std::string_view(name) == "Ctl3D") {
+            if constexpr (std::is_base_of_v<TWinControl, C>) c.Property("Ctl3D", &C::Ctl3D, &C::SetCtl3D).Default(true);
+        } else {
+            PublishControlProperties(c, {name});
+        }
+    }
+}
 
 // Publishes Color with the default a control class really has (clBtnFace for panels and bars).
 template <class C> void PublishColor(TClassBuilder<C>& c, TColor defaultColor) {

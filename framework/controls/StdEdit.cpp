@@ -29,28 +29,31 @@ String ApplyCharCase(const String& text, TEditCharCase charCase) {
 DW_DEFINE_CLASS(TCustomEdit) {}
 
 DW_DEFINE_CLASS(TEdit) {
-    PublishControlProperties(c, {"Align", "Anchors", "BiDiMode", "Color", "Constraints", "Ctl3D", "DragCursor",
-                                 "DragKind", "DragMode", "Enabled", "Font", "ParentBiDiMode", "ParentColor",
-                                 "ParentCtl3D", "ParentFont", "ParentShowHint", "PopupMenu", "ShowHint", "TabOrder",
-                                 "Visible"});
+    PublishStd(c,
+               {"Align",      "Anchors",        "BiDiMode",  "Color",    "Constraints",    "Ctl3D",       "DragCursor",
+                "DragKind",   "DragMode",       "Enabled",   "Font",     "ParentBiDiMode", "ParentColor", "ParentCtl3D",
+                "ParentFont", "ParentShowHint", "PopupMenu", "ShowHint", "TabOrder",       "Visible"});
     c.Property("TabStop", &TEdit::TabStop, &TEdit::SetTabStop).Default(true);
     c.Property("Alignment", &TEdit::Alignment, &TEdit::SetAlignment).Default(taLeftJustify);
     c.Property("AutoSelect", &TEdit::AutoSelect, &TEdit::SetAutoSelect).Default(true);
     c.Property("AutoSize", &TEdit::AutoSize, &TEdit::SetAutoSize).Default(true);
-    c.Property("BorderStyle", &TEdit::BorderStyle, &TEdit::SetBorderStyle).Type(BorderStyleTypeInfo()).Default(bsSingle);
+    c.Property("BorderStyle", &TEdit::BorderStyle, &TEdit::SetBorderStyle)
+        .Type(BorderStyleTypeInfo())
+        .Default(bsSingle);
     c.Property("CharCase", &TEdit::CharCase, &TEdit::SetCharCase).Default(ecNormal);
     c.Property("HideSelection", &TEdit::HideSelection, &TEdit::SetHideSelection).Default(true);
     c.Property("MaxLength", &TEdit::MaxLength, &TEdit::SetMaxLength).Default(0);
     c.Property(
-         "PasswordChar", [](const TEdit* e) { return static_cast<char>(e->PasswordChar() < 0x80 ? e->PasswordChar() : '*'); },
+         "PasswordChar",
+         [](const TEdit* e) { return static_cast<char>(e->PasswordChar() < 0x80 ? e->PasswordChar() : '*'); },
          [](TEdit* e, char v) { e->SetPasswordChar(static_cast<unsigned char>(v)); })
         .Default(0);
     c.Property("ReadOnly", &TEdit::ReadOnly, &TEdit::SetReadOnly).Default(false);
-    PublishControlProperties(c, {"Text"});
+    PublishStd(c, {"Text"});
     c.Property("OnChange", &TEdit::OnChange, &TEdit::OnChange);
-    PublishControlProperties(c, {"OnClick", "OnContextPopup", "OnDblClick", "OnDragDrop", "OnDragOver", "OnEndDrag",
-                                 "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMouseDown",
-                                 "OnMouseMove", "OnMouseUp", "OnMouseEnter", "OnMouseLeave", "OnStartDrag"});
+    PublishStd(c, {"OnClick", "OnContextPopup", "OnDblClick", "OnDragDrop", "OnDragOver", "OnEndDrag", "OnEnter",
+                   "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMouseDown", "OnMouseMove", "OnMouseUp",
+                   "OnMouseEnter", "OnMouseLeave", "OnStartDrag"});
 }
 
 TCustomEdit::TCustomEdit(TComponent* owner) : TCustomControl(owner) {
@@ -94,7 +97,9 @@ TRect TCustomEdit::EditRect() {
     return {client.Left + 2, top, std::max(client.Left + 2, client.Right - 2), top + lineHeight};
 }
 
-void TCustomEdit::UpdateEditRect() { FEdit.SetRect(EditRect()); }
+void TCustomEdit::UpdateEditRect() {
+    FEdit.SetRect(EditRect());
+}
 
 void TCustomEdit::Resize() {
     UpdateEditRect();
@@ -180,7 +185,9 @@ void TCustomEdit::EditChanged() {
     if (!FChanging) Perform(CM_TEXTCHANGED, 0, 0);
 }
 
-void TCustomEdit::Change() { OnChange(this); }
+void TCustomEdit::Change() {
+    OnChange(this);
+}
 
 TPoint TCustomEdit::CaretPos() const {
     size_t caret = FEdit.Caret();
@@ -281,12 +288,24 @@ void TCustomEdit::Dispatch(TMessage& message) {
             return;
         }
         break;
-    case WM_LBUTTONUP: FControlState -= csLButtonDown; break;
-    case WM_CUT: CutToClipboard(); return;
-    case WM_COPY: CopyToClipboard(); return;
-    case WM_PASTE: PasteFromClipboard(); return;
-    case WM_CLEAR: ClearSelection(); return;
-    case WM_UNDO: Undo(); return;
+    case WM_LBUTTONUP:
+        FControlState -= csLButtonDown;
+        break;
+    case WM_CUT:
+        CutToClipboard();
+        return;
+    case WM_COPY:
+        CopyToClipboard();
+        return;
+    case WM_PASTE:
+        PasteFromClipboard();
+        return;
+    case WM_CLEAR:
+        ClearSelection();
+        return;
+    case WM_UNDO:
+        Undo();
+        return;
     case CM_FONTCHANGED:
         TCustomControl::Dispatch(message);
         FEdit.InvalidateLayout();
@@ -298,7 +317,8 @@ void TCustomEdit::Dispatch(TMessage& message) {
         TCustomControl::Dispatch(message);
         Invalidate();
         return;
-    default: break;
+    default:
+        break;
     }
     TCustomControl::Dispatch(message);
 }
@@ -381,7 +401,9 @@ void TMemoStrings::Delete(int index) {
     FMemo->SetText(text);
 }
 
-void TMemoStrings::Clear() { FMemo->SetText(String()); }
+void TMemoStrings::Clear() {
+    FMemo->SetText(String());
+}
 
 void TMemoStrings::SetText(std::string_view text) {
     // The memo keeps CR LF line breaks whatever the text brings.
@@ -406,13 +428,15 @@ void TMemoStrings::SetText(std::string_view text) {
 DW_DEFINE_CLASS(TCustomMemo) {}
 
 DW_DEFINE_CLASS(TMemo) {
-    PublishControlProperties(c, {"Align", "Anchors", "BiDiMode", "Color", "Constraints", "Ctl3D", "DragCursor",
-                                 "DragKind", "DragMode", "Enabled", "Font", "ParentBiDiMode", "ParentColor",
-                                 "ParentCtl3D", "ParentFont", "ParentShowHint", "PopupMenu", "ShowHint", "TabOrder",
-                                 "Visible"});
+    PublishStd(c,
+               {"Align",      "Anchors",        "BiDiMode",  "Color",    "Constraints",    "Ctl3D",       "DragCursor",
+                "DragKind",   "DragMode",       "Enabled",   "Font",     "ParentBiDiMode", "ParentColor", "ParentCtl3D",
+                "ParentFont", "ParentShowHint", "PopupMenu", "ShowHint", "TabOrder",       "Visible"});
     c.Property("TabStop", &TMemo::TabStop, &TMemo::SetTabStop).Default(true);
     c.Property("Alignment", &TMemo::Alignment, &TMemo::SetAlignment).Default(taLeftJustify);
-    c.Property("BorderStyle", &TMemo::BorderStyle, &TMemo::SetBorderStyle).Type(BorderStyleTypeInfo()).Default(bsSingle);
+    c.Property("BorderStyle", &TMemo::BorderStyle, &TMemo::SetBorderStyle)
+        .Type(BorderStyleTypeInfo())
+        .Default(bsSingle);
     c.Property("HideSelection", &TMemo::HideSelection, &TMemo::SetHideSelection).Default(true);
     c.Property("Lines", &TMemo::Lines, &TMemo::SetLines);
     c.Property("MaxLength", &TMemo::MaxLength, &TMemo::SetMaxLength).Default(0);
@@ -422,9 +446,9 @@ DW_DEFINE_CLASS(TMemo) {
     c.Property("WantTabs", &TMemo::WantTabs, &TMemo::SetWantTabs).Default(false);
     c.Property("WordWrap", &TMemo::WordWrap, &TMemo::SetWordWrap).Default(true);
     c.Property("OnChange", &TMemo::OnChange, &TMemo::OnChange);
-    PublishControlProperties(c, {"OnClick", "OnContextPopup", "OnDblClick", "OnDragDrop", "OnDragOver", "OnEndDrag",
-                                 "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMouseDown",
-                                 "OnMouseMove", "OnMouseUp", "OnMouseEnter", "OnMouseLeave", "OnStartDrag"});
+    PublishStd(c, {"OnClick", "OnContextPopup", "OnDblClick", "OnDragDrop", "OnDragOver", "OnEndDrag", "OnEnter",
+                   "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMouseDown", "OnMouseMove", "OnMouseUp",
+                   "OnMouseEnter", "OnMouseLeave", "OnStartDrag"});
 }
 
 TCustomMemo::TCustomMemo(TComponent* owner) : TCustomEdit(owner) {
@@ -486,7 +510,9 @@ bool TCustomMemo::DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePo
     return true;
 }
 
-void TCustomMemo::EditScrolled() { UpdateScrollBars(); }
+void TCustomMemo::EditScrolled() {
+    UpdateScrollBars();
+}
 
 void TCustomMemo::UpdateScrollBars() {
     if (!HandleAllocated() || FUpdatingBars || FScrollBars == ssNone) return;
@@ -522,12 +548,24 @@ void TCustomMemo::ScrollMessage(int bar, WPARAM wParam) {
     int line = vertical ? 1 : 8;
     int page = vertical ? std::max(1, FEdit.VisibleLines() - 1) : std::max(8, FEdit.Rect().Width() - 8);
     switch (code) {
-    case SB_LINEUP: pos -= line; break;
-    case SB_LINEDOWN: pos += line; break;
-    case SB_PAGEUP: pos -= page; break;
-    case SB_PAGEDOWN: pos += page; break;
-    case SB_TOP: pos = 0; break;
-    case SB_BOTTOM: pos = vertical ? FEdit.VisualLineCount() : FEdit.ContentWidth(); break;
+    case SB_LINEUP:
+        pos -= line;
+        break;
+    case SB_LINEDOWN:
+        pos += line;
+        break;
+    case SB_PAGEUP:
+        pos -= page;
+        break;
+    case SB_PAGEDOWN:
+        pos += page;
+        break;
+    case SB_TOP:
+        pos = 0;
+        break;
+    case SB_BOTTOM:
+        pos = vertical ? FEdit.VisualLineCount() : FEdit.ContentWidth();
+        break;
     case SB_THUMBTRACK:
     case SB_THUMBPOSITION: {
         SCROLLINFO info;
@@ -536,7 +574,8 @@ void TCustomMemo::ScrollMessage(int bar, WPARAM wParam) {
         pos = info.nTrackPos;
         break;
     }
-    default: return;
+    default:
+        return;
     }
     if (vertical)
         FEdit.SetTopLine(pos);
@@ -546,9 +585,14 @@ void TCustomMemo::ScrollMessage(int bar, WPARAM wParam) {
 
 void TCustomMemo::Dispatch(TMessage& message) {
     switch (message.Msg) {
-    case WM_VSCROLL: ScrollMessage(SB_VERT, message.WParam); return;
-    case WM_HSCROLL: ScrollMessage(SB_HORZ, message.WParam); return;
-    default: TCustomEdit::Dispatch(message);
+    case WM_VSCROLL:
+        ScrollMessage(SB_VERT, message.WParam);
+        return;
+    case WM_HSCROLL:
+        ScrollMessage(SB_HORZ, message.WParam);
+        return;
+    default:
+        TCustomEdit::Dispatch(message);
     }
 }
 

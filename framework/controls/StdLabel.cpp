@@ -8,9 +8,9 @@ namespace dw {
 DW_DEFINE_CLASS(TCustomLabel) {}
 
 DW_DEFINE_CLASS(TLabel) {
-    PublishControlProperties(c, {"Align", "Anchors", "BiDiMode", "Caption", "Color", "Constraints", "DragCursor",
-                                 "DragKind", "DragMode", "Enabled", "Font", "ParentBiDiMode", "ParentColor",
-                                 "ParentFont", "ParentShowHint", "PopupMenu", "ShowHint", "Visible"});
+    PublishStd(c, {"Align", "Anchors", "BiDiMode", "Caption", "Color", "Constraints", "DragCursor", "DragKind",
+                   "DragMode", "Enabled", "Font", "ParentBiDiMode", "ParentColor", "ParentFont", "ParentShowHint",
+                   "PopupMenu", "ShowHint", "Visible"});
     c.Property("Alignment", &TLabel::Alignment, &TLabel::SetAlignment).Default(taLeftJustify);
     c.Property("AutoSize", &TLabel::AutoSize, &TLabel::SetAutoSize).Default(true);
     c.Property("FocusControl", &TLabel::FocusControl, &TLabel::SetFocusControl);
@@ -18,9 +18,8 @@ DW_DEFINE_CLASS(TLabel) {
     c.Property("ShowAccelChar", &TLabel::ShowAccelChar, &TLabel::SetShowAccelChar).Default(true);
     c.Property("Transparent", &TLabel::Transparent, &TLabel::SetTransparent).Default(false);
     c.Property("WordWrap", &TLabel::WordWrap, &TLabel::SetWordWrap).Default(false);
-    PublishControlProperties(c, {"OnClick", "OnContextPopup", "OnDblClick", "OnDragDrop", "OnDragOver", "OnEndDrag",
-                                 "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnMouseEnter", "OnMouseLeave",
-                                 "OnStartDrag"});
+    PublishStd(c, {"OnClick", "OnContextPopup", "OnDblClick", "OnDragDrop", "OnDragOver", "OnEndDrag", "OnMouseDown",
+                   "OnMouseMove", "OnMouseUp", "OnMouseEnter", "OnMouseLeave", "OnStartDrag"});
 }
 
 TCustomLabel::TCustomLabel(TComponent* owner) : TGraphicControl(owner) {
@@ -58,8 +57,8 @@ void TCustomLabel::Paint() {
 
 void TCustomLabel::AdjustBounds() {
     if (!FAutoSize || HasState(csLoading) || HasState(csReading)) return;
-    TSize size = TMeasureDC(Font()).FormattedSize(Caption(), TextFlags() & ~(DT_RIGHT | DT_CENTER),
-                                                  FWordWrap ? Width() : 0);
+    TSize size =
+        TMeasureDC(Font()).FormattedSize(Caption(), TextFlags() & ~(DT_RIGHT | DT_CENTER), FWordWrap ? Width() : 0);
     int width = FWordWrap ? Width() : size.cx;
     int left = Left();
     if (FAlignment == taRightJustify) left += Width() - width;
@@ -140,7 +139,8 @@ void TCustomLabel::Dispatch(TMessage& message) {
         TGraphicControl::Dispatch(message);
         AdjustBounds();
         return;
-    default: break;
+    default:
+        break;
     }
     TGraphicControl::Dispatch(message);
 }

@@ -14,7 +14,9 @@ namespace dw {
 
 DW_DEFINE_CLASS(TListBoxStrings) {}
 
-int TListBoxStrings::Add(const String& s) { return AddObject(s, nullptr); }
+int TListBoxStrings::Add(const String& s) {
+    return AddObject(s, nullptr);
+}
 
 int TListBoxStrings::AddObject(const String& s, TObject* obj) {
     int before = Count();
@@ -23,7 +25,9 @@ int TListBoxStrings::AddObject(const String& s, TObject* obj) {
     return index;
 }
 
-void TListBoxStrings::Insert(int index, const String& s) { InsertObject(index, s, nullptr); }
+void TListBoxStrings::Insert(int index, const String& s) {
+    InsertObject(index, s, nullptr);
+}
 
 void TListBoxStrings::InsertObject(int index, const String& s, TObject* obj) {
     TStringList::InsertObject(index, s, obj);
@@ -61,31 +65,30 @@ void TListBoxStrings::Changed() {
 DW_DEFINE_CLASS(TCustomListBox) {}
 
 DW_DEFINE_CLASS(TListBox) {
-    PublishControlProperties(c, {"Align", "Anchors", "BiDiMode"});
+    PublishStd(c, {"Align", "Anchors", "BiDiMode"});
     c.Property("BorderStyle", &TListBox::BorderStyle, &TListBox::SetBorderStyle)
         .Type(BorderStyleTypeInfo())
         .Default(bsSingle);
-    PublishControlProperties(c, {"Color"});
+    PublishStd(c, {"Color"});
     c.Property("Columns", &TListBox::Columns, &TListBox::SetColumns).Default(0);
-    PublishControlProperties(c, {"Constraints", "Ctl3D", "DragCursor", "DragKind", "DragMode", "Enabled"});
+    PublishStd(c, {"Constraints", "Ctl3D", "DragCursor", "DragKind", "DragMode", "Enabled"});
     c.Property("ExtendedSelect", &TListBox::ExtendedSelect, &TListBox::SetExtendedSelect).Default(true);
-    PublishControlProperties(c, {"Font"});
+    PublishStd(c, {"Font"});
     c.Property("IntegralHeight", &TListBox::IntegralHeight, &TListBox::SetIntegralHeight).Default(false);
     c.Property("ItemHeight", &TListBox::ItemHeight, &TListBox::SetItemHeight).Default(16);
     c.Property("Items", &TListBox::Items, &TListBox::SetItems);
     c.Property("MultiSelect", &TListBox::MultiSelect, &TListBox::SetMultiSelect).Default(false);
-    PublishControlProperties(c, {"ParentBiDiMode", "ParentColor", "ParentCtl3D", "ParentFont", "ParentShowHint",
-                                 "PopupMenu", "ShowHint"});
+    PublishStd(
+        c, {"ParentBiDiMode", "ParentColor", "ParentCtl3D", "ParentFont", "ParentShowHint", "PopupMenu", "ShowHint"});
     c.Property("Sorted", &TListBox::Sorted, &TListBox::SetSorted).Default(false);
     c.Property("Style", &TListBox::Style, &TListBox::SetStyle).Default(lbStandard);
-    PublishControlProperties(c, {"TabOrder"});
+    PublishStd(c, {"TabOrder"});
     c.Property("TabStop", &TListBox::TabStop, &TListBox::SetTabStop).Default(true);
-    PublishControlProperties(c, {"Visible", "OnClick", "OnContextPopup", "OnDblClick", "OnDragDrop", "OnDragOver"});
+    PublishStd(c, {"Visible", "OnClick", "OnContextPopup", "OnDblClick", "OnDragDrop", "OnDragOver"});
     c.Property("OnDrawItem", &TListBox::OnDrawItem, &TListBox::OnDrawItem);
-    PublishControlProperties(c, {"OnEndDrag", "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp"});
+    PublishStd(c, {"OnEndDrag", "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp"});
     c.Property("OnMeasureItem", &TListBox::OnMeasureItem, &TListBox::OnMeasureItem);
-    PublishControlProperties(c, {"OnMouseDown", "OnMouseMove", "OnMouseUp", "OnMouseEnter", "OnMouseLeave",
-                                 "OnStartDrag"});
+    PublishStd(c, {"OnMouseDown", "OnMouseMove", "OnMouseUp", "OnMouseEnter", "OnMouseLeave", "OnStartDrag"});
 }
 
 TCustomListBox::TCustomListBox(TComponent* owner) : TCustomControl(owner) {
@@ -447,7 +450,9 @@ void TCustomListBox::Paint() {
 
 // ---- input
 
-void TCustomListBox::SelectionChanged() { Click(); }
+void TCustomListBox::SelectionChanged() {
+    Click();
+}
 
 void TCustomListBox::UserSelect(int index, TShiftState shift) {
     if (index < 0 || index >= Count()) return;
@@ -531,14 +536,30 @@ void TCustomListBox::KeyDown(Word& key, TShiftState shift) {
     int target = current;
     int page = std::max(1, VisibleCount() - 1);
     switch (key) {
-    case VK_UP: target = current - 1; break;
-    case VK_DOWN: target = current + 1; break;
-    case VK_LEFT: target = current - 1; break;
-    case VK_RIGHT: target = current + 1; break;
-    case VK_HOME: target = 0; break;
-    case VK_END: target = Count() - 1; break;
-    case VK_PRIOR: target = current - page; break;
-    case VK_NEXT: target = current + page; break;
+    case VK_UP:
+        target = current - 1;
+        break;
+    case VK_DOWN:
+        target = current + 1;
+        break;
+    case VK_LEFT:
+        target = current - 1;
+        break;
+    case VK_RIGHT:
+        target = current + 1;
+        break;
+    case VK_HOME:
+        target = 0;
+        break;
+    case VK_END:
+        target = Count() - 1;
+        break;
+    case VK_PRIOR:
+        target = current - page;
+        break;
+    case VK_NEXT:
+        target = current + page;
+        break;
     case VK_SPACE:
         if (FMultiSelect && current >= 0 && (!FExtendedSelect || shift.Contains(ssCtrl))) {
             FSelected.resize(static_cast<size_t>(Count()), 0);
@@ -549,7 +570,8 @@ void TCustomListBox::KeyDown(Word& key, TShiftState shift) {
             key = 0;
         }
         return;
-    default: return;
+    default:
+        return;
     }
     if (current < 0) target = std::max(0, key == VK_UP || key == VK_PRIOR ? 0 : target);
     target = std::clamp(target, 0, Count() - 1);
@@ -589,18 +611,32 @@ bool TCustomListBox::DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mous
 
 void TCustomListBox::Dispatch(TMessage& message) {
     switch (message.Msg) {
-    case WM_GETDLGCODE: message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS; return;
+    case WM_GETDLGCODE:
+        message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
+        return;
     case WM_VSCROLL: {
         int code = LOWORD(message.WParam);
         int top = FTopIndex;
         int page = std::max(1, VisibleCount() - 1);
         switch (code) {
-        case SB_LINEUP: --top; break;
-        case SB_LINEDOWN: ++top; break;
-        case SB_PAGEUP: top -= page; break;
-        case SB_PAGEDOWN: top += page; break;
-        case SB_TOP: top = 0; break;
-        case SB_BOTTOM: top = Count(); break;
+        case SB_LINEUP:
+            --top;
+            break;
+        case SB_LINEDOWN:
+            ++top;
+            break;
+        case SB_PAGEUP:
+            top -= page;
+            break;
+        case SB_PAGEDOWN:
+            top += page;
+            break;
+        case SB_TOP:
+            top = 0;
+            break;
+        case SB_BOTTOM:
+            top = Count();
+            break;
         case SB_THUMBTRACK:
         case SB_THUMBPOSITION: {
             SCROLLINFO info;
@@ -609,7 +645,8 @@ void TCustomListBox::Dispatch(TMessage& message) {
             top = info.nTrackPos;
             break;
         }
-        default: return;
+        default:
+            return;
         }
         SetTopIndex(top);
         return;
@@ -625,7 +662,8 @@ void TCustomListBox::Dispatch(TMessage& message) {
         TCustomControl::Dispatch(message);
         ItemsChanged();
         return;
-    default: break;
+    default:
+        break;
     }
     TCustomControl::Dispatch(message);
 }

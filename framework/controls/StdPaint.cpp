@@ -38,7 +38,9 @@ TSize TMeasureDC::FormattedSize(const String& text, UINT flags, int width) const
     return {r.Width(), r.Height()};
 }
 
-int FontLineHeight(const TFont* font) { return TMeasureDC(font).LineHeight(); }
+int FontLineHeight(const TFont* font) {
+    return TMeasureDC(font).LineHeight();
+}
 
 void DrawCaption(TCanvas* canvas, const String& text, TRect rect, UINT flags, bool enabled) {
     canvas->Brush()->SetStyle(bsClear);

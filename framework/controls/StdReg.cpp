@@ -10,14 +10,14 @@ namespace dw {
 
 void RegisterStandardControls() {
     const TClass classes[] = {
-        TLabel::StaticClass(),       TEdit::StaticClass(),        TMemo::StaticClass(),
-        TButton::StaticClass(),      TCheckBox::StaticClass(),    TRadioButton::StaticClass(),
-        TGroupBox::StaticClass(),    TListBox::StaticClass(),     TComboBox::StaticClass(),
-        TScrollBar::StaticClass(),   TPanel::StaticClass(),       TSplitter::StaticClass(),
-        TRadioGroup::StaticClass(),  TControlBar::StaticClass(),  TBevel::StaticClass(),
-        TPaintBox::StaticClass(),    TSpeedButton::StaticClass(), TBitBtn::StaticClass(),
-        TTabControl::StaticClass(),  TPageControl::StaticClass(), TTabSheet::StaticClass(),
-        TToolBar::StaticClass(),     TToolButton::StaticClass(),  TStatusBar::StaticClass(),
+        TLabel::StaticClass(),      TEdit::StaticClass(),        TMemo::StaticClass(),
+        TButton::StaticClass(),     TCheckBox::StaticClass(),    TRadioButton::StaticClass(),
+        TGroupBox::StaticClass(),   TListBox::StaticClass(),     TComboBox::StaticClass(),
+        TScrollBar::StaticClass(),  TPanel::StaticClass(),       TSplitter::StaticClass(),
+        TRadioGroup::StaticClass(), TControlBar::StaticClass(),  TBevel::StaticClass(),
+        TPaintBox::StaticClass(),   TSpeedButton::StaticClass(), TBitBtn::StaticClass(),
+        TTabControl::StaticClass(), TPageControl::StaticClass(), TTabSheet::StaticClass(),
+        TToolBar::StaticClass(),    TToolButton::StaticClass(),  TStatusBar::StaticClass(),
     };
     // Someone else may have registered a class already (registering twice raises).
     for (TClass cls : classes)

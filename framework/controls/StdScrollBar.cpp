@@ -15,25 +15,25 @@ constexpr UINT_PTR RepeatTimerId = 1;
 }
 
 DW_DEFINE_CLASS(TScrollBar) {
-    PublishControlProperties(c, {"Align", "Anchors", "BiDiMode", "Constraints", "Ctl3D", "DragCursor", "DragKind",
-                                 "DragMode", "Enabled"});
+    PublishStd(
+        c, {"Align", "Anchors", "BiDiMode", "Constraints", "Ctl3D", "DragCursor", "DragKind", "DragMode", "Enabled"});
     c.Property("Kind", &TScrollBar::Kind, &TScrollBar::SetKind).Default(sbHorizontal);
     c.Property("LargeChange", &TScrollBar::LargeChange, &TScrollBar::SetLargeChange).Default(1);
     c.Property("Max", &TScrollBar::Max, &TScrollBar::SetMax).Default(100);
     c.Property("Min", &TScrollBar::Min, &TScrollBar::SetMin).Default(0);
     c.Property("PageSize", &TScrollBar::PageSize, &TScrollBar::SetPageSize).Default(0);
-    PublishControlProperties(c, {"ParentBiDiMode", "ParentCtl3D", "ParentShowHint", "PopupMenu"});
+    PublishStd(c, {"ParentBiDiMode", "ParentCtl3D", "ParentShowHint", "PopupMenu"});
     c.Property("Position", &TScrollBar::Position, &TScrollBar::SetPosition).Default(0);
-    PublishControlProperties(c, {"ShowHint"});
+    PublishStd(c, {"ShowHint"});
     c.Property("SmallChange", &TScrollBar::SmallChange, &TScrollBar::SetSmallChange).Default(1);
-    PublishControlProperties(c, {"TabOrder"});
+    PublishStd(c, {"TabOrder"});
     c.Property("TabStop", &TScrollBar::TabStop, &TScrollBar::SetTabStop).Default(true);
-    PublishControlProperties(c, {"Visible"});
+    PublishStd(c, {"Visible"});
     c.Property("OnChange", &TScrollBar::OnChange, &TScrollBar::OnChange);
-    PublishControlProperties(c, {"OnContextPopup", "OnDragDrop", "OnDragOver", "OnEndDrag", "OnEnter", "OnExit",
-                                 "OnKeyDown", "OnKeyPress", "OnKeyUp"});
+    PublishStd(c, {"OnContextPopup", "OnDragDrop", "OnDragOver", "OnEndDrag", "OnEnter", "OnExit", "OnKeyDown",
+                   "OnKeyPress", "OnKeyUp"});
     c.Property("OnScroll", &TScrollBar::OnScroll, &TScrollBar::OnScroll);
-    PublishControlProperties(c, {"OnStartDrag"});
+    PublishStd(c, {"OnStartDrag"});
 }
 
 TScrollBar::TScrollBar(TComponent* owner) : TCustomControl(owner) {
@@ -50,8 +50,7 @@ void TScrollBar::SetKind(TScrollBarKind value) {
 }
 
 void TScrollBar::SetParams(int position, int min, int max) {
-    if (max < min)
-        throw EInvalidOperation(Format("Scroll bar maximum %d is below its minimum %d", max, min));
+    if (max < min) throw EInvalidOperation(Format("Scroll bar maximum %d is below its minimum %d", max, min));
     position = std::clamp(position, min, max);
     bool changed = position != FPosition;
     FMin = min;
@@ -68,9 +67,13 @@ void TScrollBar::SetPageSize(int value) {
     Invalidate();
 }
 
-void TScrollBar::Change() { OnChange(this); }
+void TScrollBar::Change() {
+    OnChange(this);
+}
 
-void TScrollBar::Scroll(TScrollCode code, int& position) { OnScroll(this, code, position); }
+void TScrollBar::Scroll(TScrollCode code, int& position) {
+    OnScroll(this, code, position);
+}
 
 int TScrollBar::ArrowSize() const {
     if (FKind == sbHorizontal) return std::min(GetSystemMetrics(SM_CXHSCROLL), Width() / 2);
@@ -94,8 +97,8 @@ TRect TScrollBar::ThumbRect() const {
                               : std::min(ArrowSize(), length);
     thumb = std::min(thumb, length);
     int pos = FPressedPart == spThumb ? FTrackPosition : FPosition;
-    int offset = static_cast<int>(static_cast<Int64>(length - thumb) * (std::clamp(pos, FMin, maxPos) - FMin) /
-                                  (maxPos - FMin));
+    int offset =
+        static_cast<int>(static_cast<Int64>(length - thumb) * (std::clamp(pos, FMin, maxPos) - FMin) / (maxPos - FMin));
     if (FKind == sbHorizontal) return {track.Left + offset, track.Top, track.Left + offset + thumb, track.Bottom};
     return {track.Left, track.Top + offset, track.Right, track.Top + offset + thumb};
 }
@@ -131,8 +134,12 @@ void TScrollBar::DoScroll(TScrollCode code, int position) {
 void TScrollBar::Step() {
     if (!FPartHot) return;
     switch (FPressedPart) {
-    case spLineUp: DoScroll(scLineUp, FPosition - FSmallChange); break;
-    case spLineDown: DoScroll(scLineDown, FPosition + FSmallChange); break;
+    case spLineUp:
+        DoScroll(scLineUp, FPosition - FSmallChange);
+        break;
+    case spLineDown:
+        DoScroll(scLineDown, FPosition + FSmallChange);
+        break;
     case spPageUp:
         // A held page area stops scrolling once the thumb has passed the mouse.
         if (PartAt(FMousePos) == spPageUp) DoScroll(scPageUp, FPosition - FLargeChange);
@@ -140,7 +147,8 @@ void TScrollBar::Step() {
     case spPageDown:
         if (PartAt(FMousePos) == spPageDown) DoScroll(scPageDown, FPosition + FLargeChange);
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -168,11 +176,15 @@ void TScrollBar::Paint() {
     if ((FPressedPart == spPageUp || FPressedPart == spPageDown) && FPartHot) {
         TRect page = track;
         if (FKind == sbHorizontal) {
-            if (FPressedPart == spPageUp) page.Right = thumb.Left;
-            else page.Left = thumb.Right;
+            if (FPressedPart == spPageUp)
+                page.Right = thumb.Left;
+            else
+                page.Left = thumb.Right;
         } else {
-            if (FPressedPart == spPageUp) page.Bottom = thumb.Top;
-            else page.Top = thumb.Bottom;
+            if (FPressedPart == spPageUp)
+                page.Bottom = thumb.Top;
+            else
+                page.Top = thumb.Bottom;
         }
         FillSolidRect(dc, page, ColorToRGB(cl3DDkShadow));
     }
@@ -213,10 +225,11 @@ void TScrollBar::MouseMove(TShiftState shift, int x, int y) {
         int length = (FKind == sbHorizontal ? track.Width() : track.Height()) - thumbLength;
         int along = (FKind == sbHorizontal ? x - track.Left : y - track.Top) - FThumbOffset;
         int maxPos = std::max(FMin, FMax - std::max(FPageSize - 1, 0));
-        int pos = length > 0 ? FMin + static_cast<int>((static_cast<Int64>(std::clamp(along, 0, length)) *
-                                                            (maxPos - FMin) + length / 2) /
-                                                       length)
-                             : FMin;
+        int pos =
+            length > 0
+                ? FMin + static_cast<int>(
+                             (static_cast<Int64>(std::clamp(along, 0, length)) * (maxPos - FMin) + length / 2) / length)
+                : FMin;
         if (pos != FTrackPosition) DoScroll(scTrack, pos);
     } else if (FPressedPart != spNone) {
         bool hot = PartAt(FMousePos) == FPressedPart ||
@@ -250,21 +263,36 @@ void TScrollBar::KeyDown(Word& key, TShiftState shift) {
     if (HasState(csDesigning)) return;
     switch (key) {
     case VK_LEFT:
-    case VK_UP: DoScroll(scLineUp, FPosition - FSmallChange); break;
+    case VK_UP:
+        DoScroll(scLineUp, FPosition - FSmallChange);
+        break;
     case VK_RIGHT:
-    case VK_DOWN: DoScroll(scLineDown, FPosition + FSmallChange); break;
-    case VK_PRIOR: DoScroll(scPageUp, FPosition - FLargeChange); break;
-    case VK_NEXT: DoScroll(scPageDown, FPosition + FLargeChange); break;
-    case VK_HOME: DoScroll(scTop, FMin); break;
-    case VK_END: DoScroll(scBottom, FMax); break;
-    default: return;
+    case VK_DOWN:
+        DoScroll(scLineDown, FPosition + FSmallChange);
+        break;
+    case VK_PRIOR:
+        DoScroll(scPageUp, FPosition - FLargeChange);
+        break;
+    case VK_NEXT:
+        DoScroll(scPageDown, FPosition + FLargeChange);
+        break;
+    case VK_HOME:
+        DoScroll(scTop, FMin);
+        break;
+    case VK_END:
+        DoScroll(scBottom, FMax);
+        break;
+    default:
+        return;
     }
     key = 0;
 }
 
 void TScrollBar::Dispatch(TMessage& message) {
     switch (message.Msg) {
-    case WM_GETDLGCODE: message.Result = DLGC_WANTARROWS; return;
+    case WM_GETDLGCODE:
+        message.Result = DLGC_WANTARROWS;
+        return;
     case WM_TIMER:
         if (message.WParam == RepeatTimerId) {
             SetTimer(Handle(), RepeatTimerId, ScrollRepeatInterval);
@@ -282,7 +310,8 @@ void TScrollBar::Dispatch(TMessage& message) {
         if (FPressedPart != spNone && HandleAllocated()) KillTimer(Handle(), RepeatTimerId);
         FPressedPart = spNone;
         break;
-    default: break;
+    default:
+        break;
     }
     TCustomControl::Dispatch(message);
 }

@@ -28,7 +28,9 @@ void ReadFormStream(const String& fileName, TMemoryStream& binary) {
     file.LoadFromFile(fileName);
     file.SetPosition(0);
     switch (TestStreamFormat(file)) {
-    case TStreamOriginalFormat::sofText: ObjectTextToBinary(file, binary); break;
+    case TStreamOriginalFormat::sofText:
+        ObjectTextToBinary(file, binary);
+        break;
     case TStreamOriginalFormat::sofBinary: {
         Byte first = 0;
         file.Read(&first, 1);
@@ -37,7 +39,8 @@ void ReadFormStream(const String& fileName, TMemoryStream& binary) {
         binary.CopyFrom(file, length);
         break;
     }
-    default: throw EReadError(Format("%s is not a form file", fileName));
+    default:
+        throw EReadError(Format("%s is not a form file", fileName));
     }
     binary.SetPosition(0);
 }
