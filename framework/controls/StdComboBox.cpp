@@ -136,7 +136,7 @@ DW_DEFINE_CLASS(TCustomComboBox) {}
 
 DW_DEFINE_CLASS(TComboBox) {
     c.Property("Style", &TComboBox::Style, &TComboBox::SetStyle).Default(csDropDown);
-    PublishStd(c, {"Anchors", "BiDiMode", "Color", "Constraints", "Ctl3D", "DragCursor", "DragKind", "DragMode"});
+    PublishStd(c, {"Align", "Anchors", "BiDiMode", "Color", "Constraints", "Ctl3D", "DragCursor", "DragKind", "DragMode"});
     c.Property("DropDownCount", &TComboBox::DropDownCount, &TComboBox::SetDropDownCount).Default(8);
     PublishStd(c, {"Enabled", "Font"});
     c.Property("ItemHeight", &TComboBox::ItemHeight, &TComboBox::SetItemHeight).Default(16);
