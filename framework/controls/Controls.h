@@ -1140,7 +1140,8 @@ protected:
     String FSavedText;
     TRect FSavedBounds;
     bool FRecreating = false;
-    bool FInAlign = false;
+    // Set while CreateParams is asked only to measure the window's frame.
+    bool FMeasuringFrame = false;
     TSize FLastClientSize{-1, -1};
 };
 
