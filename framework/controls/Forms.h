@@ -404,9 +404,15 @@ class TCustomFrame : public TScrollingWinControl {
     TComponent* GetChildOwner() override { return this; }
     void GetChildren(const TGetChildProc& proc, TComponent* root) override;
     void SetParent(TWinControl* value) override;
+    // Read inline in another root's stream, the stream's components replace those of the same
+    // name that the frame's own description made (the stream holds the frame as it was saved).
+    void ReadState(TReader* reader) override;
+    void ValidateRename(TComponent* component, const String& currentName, const String& newName) override;
 
 private:
     bool FReadDescription = false;
+    bool FReadingInline = false;
+    std::vector<TComponent*> FReplaceable;
 };
 
 class TFrame : public TCustomFrame {
