@@ -153,8 +153,6 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         int hit = static_cast<int>(wParam);
         switch (hit) {
         case HTCAPTION:
-            if (!wm.IsTopLevel(w) && !(w->ExStyle & WS_EX_MDICHILD))
-                SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
             if (!(w->Style & WS_MAXIMIZE)) wm.Send(w, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, lParam);
             break;
         case HTLEFT:
