@@ -124,8 +124,6 @@ public:
                     std::invoke(setter, self, TPropConv<T>::From(v));
             };
         }
-        // Booleans default to False, as the streaming format has always assumed.
-        if constexpr (std::is_same_v<T, bool>) prop->Default = 0;
         return TPropertyBuilder(FInfo.AddProperty(std::move(prop)));
     }
     template <class G> TPropertyBuilder Property(const char* name, G getter) { return Property(name, getter, nullptr); }
@@ -160,14 +158,14 @@ template <class C> TObject* CreateInstance(TObject* arg) {
         using A = typename C::TCreateArg;
         A* typed = As<A>(arg);
         if (arg && !typed) RaiseBadCreateArg(C::StaticClass()->ClassName().c_str(), arg);
-        return new C(typed);
+        return New<C>(typed);
     } else if constexpr (std::is_constructible_v<C, TComponent*>) {
         TComponent* owner = As<TComponent>(arg);
         if (arg && !owner) RaiseBadCreateArg(C::StaticClass()->ClassName().c_str(), arg);
-        return new C(owner);
+        return New<C>(owner);
     } else {
         if (arg) RaiseBadCreateArg(C::StaticClass()->ClassName().c_str(), arg);
-        return new C();
+        return New<C>();
     }
 }
 

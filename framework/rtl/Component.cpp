@@ -16,7 +16,21 @@ DW_DEFINE_CLASS(TComponent) {
 }
 
 TComponent::TComponent(TComponent* owner) {
-    if (owner) owner->InsertComponent(this);
+    if (!owner) return;
+    // Everything but the owner's notification, which must see the finished object.
+    ValidateContainer(owner);
+    owner->ValidateRename(this, "", FName);
+    owner->Insert(this);
+    if (owner->FComponentState.Contains(csDesigning)) SetDesigning(true);
+    FInsertPending = true;
+}
+
+void TComponent::AfterConstruction() {
+    TPersistent::AfterConstruction();
+    if (FInsertPending && FOwner) {
+        FInsertPending = false;
+        FOwner->Notification(this, opInsert);
+    }
 }
 
 TComponent::~TComponent() {
@@ -25,7 +39,7 @@ TComponent::~TComponent() {
 }
 
 void TComponent::BeforeDestruction() {
-    if (FComponentState.Contains(csDestroying) && FComponents.empty() && FFreeNotifies.empty() && !FOwner) return;
+    if (FComponentState.Contains(csDestroying) && FComponents.empty() && FFreeNotifies.Empty() && !FOwner) return;
     Destroying();
     NotifyFreeNotifiers();
     DestroyComponents();
@@ -41,11 +55,10 @@ void TComponent::Destroying() {
 
 void TComponent::NotifyFreeNotifiers() {
     // A receiver may free itself (or others) inside Notification, so take one link at a time.
-    while (!FFreeNotifies.empty()) {
-        TComponent* other = FFreeNotifies.back();
-        FFreeNotifies.pop_back();
-        auto& back = other->FFreeNotifies;
-        back.erase(std::remove(back.begin(), back.end(), this), back.end());
+    while (!FFreeNotifies.Empty()) {
+        TComponent* other = FFreeNotifies.Back();
+        FFreeNotifies.PopBack();
+        other->FFreeNotifies.Remove(this);
         other->Notification(this, opRemove);
     }
     FComponentState.Exclude(csFreeNotification);
@@ -103,8 +116,9 @@ void TComponent::Insert(TComponent* component, int index) {
 }
 
 void TComponent::Remove(TComponent* component) {
-    auto it = std::find(FComponents.begin(), FComponents.end(), component);
-    if (it != FComponents.end()) FComponents.erase(it);
+    // Searched from the end: components are mostly removed newest first.
+    auto it = std::find(FComponents.rbegin(), FComponents.rend(), component);
+    if (it != FComponents.rend()) FComponents.erase(std::next(it).base());
     if (!component->FName.empty()) {
         auto n = FNameIndex.find(UpperCase(component->FName));
         if (n != FNameIndex.end() && n->second == component) FNameIndex.erase(n);
@@ -194,19 +208,16 @@ void TComponent::ValidateContainer(TComponent* component) { component->ValidateI
 
 void TComponent::FreeNotification(TComponent* component) {
     if (!component || component == this) return;
-    if (std::find(FFreeNotifies.begin(), FFreeNotifies.end(), component) == FFreeNotifies.end())
-        FFreeNotifies.push_back(component);
-    auto& back = component->FFreeNotifies;
-    if (std::find(back.begin(), back.end(), this) == back.end()) back.push_back(this);
+    FFreeNotifies.Add(component);
+    component->FFreeNotifies.Add(this);
     FComponentState.Include(csFreeNotification);
     component->FComponentState.Include(csFreeNotification);
 }
 
 void TComponent::RemoveFreeNotification(TComponent* component) {
     if (!component) return;
-    FFreeNotifies.erase(std::remove(FFreeNotifies.begin(), FFreeNotifies.end(), component), FFreeNotifies.end());
-    auto& back = component->FFreeNotifies;
-    back.erase(std::remove(back.begin(), back.end(), this), back.end());
+    FFreeNotifies.Remove(component);
+    component->FFreeNotifies.Remove(this);
 }
 
 void TComponent::Notification(TComponent* component, TOperation operation) {

@@ -2,6 +2,7 @@
 // published-field binding and the hooks streaming and designing use.
 #pragma once
 
+#include "framework/rtl/ComponentSet.h"
 #include "framework/rtl/Persistent.h"
 
 #include <functional>
@@ -25,9 +26,15 @@ using TGetChildProc = std::function<void(TComponent*)>;
 
 class TComponent : public TPersistent {
     DW_CLASS(TComponent, TPersistent)
+    // Joins the owner's components at once; the owner is told (Notification, opInsert) in
+    // AfterConstruction, when the component's class is complete. Create components with
+    // New<T>(owner) or a class's virtual constructor: plain new is not available to them.
     explicit TComponent(TComponent* owner);
     ~TComponent() override;
     void BeforeDestruction() override;
+    void AfterConstruction() override;
+
+    static void operator delete(void* p) { ::operator delete(p); }
 
     const String& Name() const { return FName; }
     // Checks the syntax and, through ValidateRename up the owner chain, the uniqueness of the new
@@ -138,9 +145,14 @@ private:
     TComponent* FOwner = nullptr;
     std::vector<TComponent*> FComponents;
     std::unordered_map<String, TComponent*> FNameIndex; // upper-case name to owned component
-    std::vector<TComponent*> FFreeNotifies;
+    TComponentSet FFreeNotifies;
     std::int32_t FDesignInfo = 0;
     std::intptr_t FTag = 0;
+    bool FInsertPending = false;
+
+    // Private, so that components come into being on the heap only through New.
+    static void* operator new(size_t size) { return ::operator new(size); }
+    template <class T, class... Args> friend T* New(Args&&... args);
 };
 
 } // namespace dw

@@ -20,6 +20,7 @@
 #include "framework/rtl/Stream.h"
 
 #include <functional>
+#include <unordered_set>
 #include <vector>
 
 namespace dw {
@@ -186,7 +187,8 @@ private:
         TPersistent* Instance;
         const TPropInfo* Prop;
         String Name;
-        TComponent* Root;
+        TComponent* Component; // the component being read when the reference was met
+        TComponent* Root = nullptr;
     };
     void ReadBuffer();
     void ReadPropValue(TPersistent* instance, const TPropInfo& prop);
@@ -197,23 +199,30 @@ private:
     Int64 ReadIntegerValue(TValueType type);
     double ReadFloatValue(TValueType type);
     String ReadStringValue(TValueType type);
-    TComponent* CreateComponent(const String& className, const String& name, bool& created);
+    TComponent* CreateComponent(const String& className, bool& created);
     void SetCompName(TComponent* component, const String& name);
     TComponent* ResolveReference(const String& name, TComponent* root);
     void FixupReferences();
     void DoLoaded();
-    // Raises, after the error hook declined, the reading error with message.
     [[noreturn]] void RaiseError(const String& message);
-    String UniqueRootName(TComponent* root, const String& name);
+    // Every component read is watched, so one freed while reading leaves no stale entry.
+    void Watch(TComponent* component);
+    void Forget(TComponent* component);
+    void BeginRead();
+    void EndRead(bool failed);
 
     TComponent* FOwner = nullptr;
     TComponent* FParent = nullptr;
+    TComponent* FCurrent = nullptr;
+    TComponent* FWatcher = nullptr;
     std::vector<TFixup> FFixups;
     std::vector<TComponent*> FLoaded;
+    std::unordered_set<TComponent*> FLoadedSet;
     String FStoredRootName;
     String FPropName;
-    bool FCanHandleExcepts = false;
     bool FPropertyFound = false;
+    // Set once an error was declined by the error hook, so enclosing levels do not report it again.
+    bool FUnwinding = false;
     int FNesting = 0;
 };
 

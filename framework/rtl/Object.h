@@ -32,6 +32,9 @@ public:
     void Free();
     // Called by Free before deletion; each override does its own teardown, then calls inherited.
     virtual void BeforeDestruction() {}
+    // Called by New once the whole object is constructed: what must see the object's real class
+    // (an owner told of its new component, for example) happens here, not in a constructor.
+    virtual void AfterConstruction() {}
 
     // Published methods and fields of the object's class and its ancestors.
     void* MethodAddress(std::string_view name) const;
@@ -53,8 +56,21 @@ struct TObjectDeleter {
 };
 // Sole ownership of an object that has no owner component.
 template <class T> using TObjectPtr = std::unique_ptr<T, TObjectDeleter>;
+// Creates an object of the framework: constructs it, then runs AfterConstruction. Components
+// can only be created this way (or through their class's virtual constructor).
+template <class T, class... Args> T* New(Args&&... args) {
+    T* obj = new T(std::forward<Args>(args)...);
+    try {
+        obj->AfterConstruction();
+    } catch (...) {
+        obj->Free();
+        throw;
+    }
+    return obj;
+}
+
 template <class T, class... Args> TObjectPtr<T> MakeObject(Args&&... args) {
-    return TObjectPtr<T>(new T(std::forward<Args>(args)...));
+    return TObjectPtr<T>(New<T>(std::forward<Args>(args)...));
 }
 
 // Checked down-cast: null when obj is null or not of class T.

@@ -220,17 +220,15 @@ WideString Utf8ToWide(std::string_view s) {
             ++i;
             continue;
         }
-        bool ok = true;
-        for (int k = 1; k <= extra; ++k) {
-            if (i + k >= s.size() || (static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) {
-                ok = false;
-                break;
-            }
+        int k = 1;
+        for (; k <= extra; ++k) {
+            if (i + k >= s.size() || (static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) break;
             cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
         }
-        if (!ok) {
+        if (k <= extra) {
+            // A broken sequence counts once, however many of its bytes were present.
             out += u'\uFFFD';
-            ++i;
+            i += k;
             continue;
         }
         i += extra + 1;

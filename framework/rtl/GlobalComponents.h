@@ -1,0 +1,19 @@
+// The application's global components (forms and data modules): found by name, so that form
+// files can refer across forms, and used to give a read root a unique name.
+#pragma once
+
+#include "framework/rtl/Component.h"
+
+namespace dw {
+
+// Forms and data modules add themselves when created and remove themselves when freed.
+void AddGlobalComponent(TComponent* component);
+void RemoveGlobalComponent(TComponent* component);
+int GlobalComponentCount();
+TComponent* GlobalComponent(int index);
+// The global component of that name (without regard to case), or null.
+TComponent* FindGlobalComponent(std::string_view name);
+// name itself when no global component other than except has it, else name_1, name_2, ...
+String UniqueGlobalName(const String& name, const TComponent* except = nullptr);
+
+} // namespace dw
