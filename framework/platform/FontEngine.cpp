@@ -66,6 +66,7 @@ public:
         FInstances.clear();
         FByLogFont.clear();
         if (FLibrary) FT_Done_FreeType(FLibrary);
+        if (FOk) FcFini(); // releases fontconfig's caches, so leak checkers see a clean exit
     }
 
     bool Installed(const String& family) {
