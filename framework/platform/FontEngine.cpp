@@ -147,15 +147,14 @@ private:
     // A face has several family names ("DejaVu Sans", "DejaVu Sans Condensed"); report the one asked
     // for when there is one, else the first.
     static String FamilyOf(FcPattern* match, const std::vector<String>& wanted) {
+        std::vector<String> names;
         FcChar8* fam = nullptr;
-        String first;
-        for (int i = 0; FcPatternGetString(match, FC_FAMILY, i, &fam) == FcResultMatch; ++i) {
-            String name = reinterpret_cast<char*>(fam);
-            if (i == 0) first = name;
-            for (const String& w : wanted)
+        for (int i = 0; FcPatternGetString(match, FC_FAMILY, i, &fam) == FcResultMatch; ++i)
+            names.push_back(reinterpret_cast<char*>(fam));
+        for (const String& w : wanted)
+            for (const String& name : names)
                 if (SameText(w, name)) return name;
-        }
-        return first;
+        return names.empty() ? String() : names.front();
     }
 
     static bool Mono(const LOGFONT& lf) { return lf.lfQuality == NONANTIALIASED_QUALITY; }

@@ -211,7 +211,7 @@ bool BlitHalftone(TDeviceContext& dest, const TRect& destRect, bool mirrorX, boo
                   const TRect& srcRect) {
     TSurface* target = dest.Target();
     if (!target || SameMemory(*target, &src) || dest.MonoTarget()) return false;
-    if (!src.BoundsRect().Intersect(srcRect).operator==(srcRect)) return false;
+    if (src.BoundsRect().Intersect(srcRect) != srcRect) return false;
     TRegion area = ClippedArea(dest, destRect);
     if (area.IsEmpty()) return true;
     pixman_image_t* s = src.PixmanImage();

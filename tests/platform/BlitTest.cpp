@@ -248,3 +248,35 @@ TEST_F(Blit, PatternBrushRepeatsTheBitmap) {
     EXPECT_EQ(CountColor(RGB(0, 0, 255)), 16);
     DeleteObject(pattern);
 }
+
+TEST(BlitFromDibSection, BottomUpSectionsBlendAndStretch) {
+    // Bottom-up sections are stored with a negative stride; every blit path must read them upright.
+    BITMAPINFO info{};
+    info.bmiHeader.biWidth = 2;
+    info.bmiHeader.biHeight = 2;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP section = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ASSERT_NE(section, nullptr);
+    auto* p = static_cast<std::uint32_t*>(bits);
+    p[0] = p[1] = 0xFFFF0000u; // bottom row red
+    p[2] = p[3] = 0xFF0000FFu; // top row blue
+    HDC src = CreateCompatibleDC(nullptr);
+    SelectObject(src, section);
+    TSurface target(4, 4);
+    HDC dc = CreateSurfaceDC(&target);
+    BLENDFUNCTION opaque{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    ASSERT_TRUE(AlphaBlend(dc, 0, 0, 2, 2, src, 0, 0, 2, 2, opaque));
+    EXPECT_EQ(GetPixel(dc, 0, 0), RGB(0, 0, 255));
+    EXPECT_EQ(GetPixel(dc, 1, 1), RGB(255, 0, 0));
+    SetStretchBltMode(dc, HALFTONE);
+    ASSERT_TRUE(StretchBlt(dc, 0, 0, 4, 4, src, 0, 0, 2, 2, SRCCOPY));
+    EXPECT_EQ(GetPixel(dc, 0, 0), RGB(0, 0, 255));
+    EXPECT_EQ(GetPixel(dc, 3, 3), RGB(255, 0, 0));
+    ASSERT_TRUE(BitBlt(dc, 2, 0, 2, 2, src, 0, 0, SRCCOPY));
+    EXPECT_EQ(GetPixel(dc, 3, 0), RGB(0, 0, 255));
+    EXPECT_EQ(GetPixel(dc, 3, 1), RGB(255, 0, 0));
+    DeleteDC(dc);
+    DeleteDC(src);
+    DeleteObject(section);
+}

@@ -1,5 +1,6 @@
 #include "GdiTestSupport.h"
 
+#include "framework/platform/FontEngine.h"
 #include "framework/platform/GdiObjects.h"
 #include "framework/platform/Text.h"
 
@@ -75,7 +76,9 @@ TEST_F(Text, MetricsOfDejaVuSans) {
 TEST_F(Text, ClassicFaceNamesMapToCloseFaces) {
     Use("MS Sans Serif", -11);
     TSize sans = Extent("Button1");
-    EXPECT_NE(GetTextFace(Dc).find("Sans"), String::npos);
+    String face = GetTextFace(Dc);
+    EXPECT_NE(face.find("Sans"), String::npos);
+    EXPECT_EQ(face, ResolveFontFamily("MS Sans Serif"));
     Use("Courier New", -11);
     int i = 0, w = 0;
     GetCharWidth32(Dc, 'i', 'i', &i);
