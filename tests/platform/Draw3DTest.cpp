@@ -115,6 +115,13 @@ TEST_F(Draw3D, FrameControls) {
     EXPECT_EQ(push, (TRect{2, 2, 18, 8}));
     EXPECT_EQ(At(19, 9), GetSysColor(COLOR_3DDKSHADOW));
     EXPECT_EQ(At(10, 5), GetSysColor(COLOR_BTNFACE));
+    // A checked (latched) push button is sunken with a checkerboard of highlight and face inside.
+    TRect latched{0, 0, 20, 10};
+    DrawFrameControl(Dc, &latched, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_CHECKED);
+    EXPECT_EQ(At(0, 0), GetSysColor(COLOR_3DDKSHADOW));
+    EXPECT_NE(At(5, 5), At(6, 5));
+    EXPECT_EQ(At(5, 5), At(6, 6));
+    EXPECT_TRUE(At(5, 5) == GetSysColor(COLOR_BTNHIGHLIGHT) || At(5, 5) == GetSysColor(COLOR_BTNFACE));
     // Scroll arrows point the right way: the up arrow is wider at the bottom.
     Surface.Fill(PixelFromColor(White));
     TRect up{0, 0, 16, 16};

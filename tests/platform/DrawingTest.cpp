@@ -407,3 +407,29 @@ TEST_F(Drawing, ResizedSurfaceIsNoticedByItsDC) {
     FillRect(Dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     EXPECT_EQ(At(45, 42), Black);
 }
+
+TEST_F(Drawing, WindowManagerDCLifecycle) {
+    EXPECT_EQ(CreateSurfaceDC(nullptr), nullptr);
+    int before = DCCount();
+    HDC dc = CreateSurfaceDC(&Surface, {0, 0}, TRegion(TRect{0, 0, 8, 8}));
+    EXPECT_EQ(DCCount(), before + 1);
+    EXPECT_EQ(GetDCSurface(dc), &Surface);
+    SetROP2(dc, R2_XORPEN);
+    SetWindowOrgEx(dc, 3, 3, nullptr);
+    IntersectClipRect(dc, 3, 3, 4, 4);
+    SaveDC(dc);
+    EXPECT_TRUE(ResetDCState(dc));
+    EXPECT_EQ(GetROP2(dc), R2_COPYPEN);
+    EXPECT_FALSE(RestoreDC(dc, -1));
+    TRect box;
+    GetClipBox(dc, &box);
+    EXPECT_EQ(box, (TRect{0, 0, 8, 8})); // the visible region stays
+    TSurface other(4, 4);
+    EXPECT_TRUE(SetDCSurface(dc, &other, {1, 1}, TRegion(TRect{0, 0, 4, 4})));
+    GetClipBox(dc, &box);
+    EXPECT_EQ(box, (TRect{-1, -1, 3, 3}));
+    ReleaseSurfaceDC(dc);
+    EXPECT_EQ(DCCount(), before);
+    EXPECT_FALSE(IsValidDC(dc));
+    EXPECT_FALSE(SetDCVisibleRegion(dc, TRegion()));
+}

@@ -279,3 +279,27 @@ TEST_F(Text, HostileTextCallsFailOrClipSafely) {
     Use("DejaVu Sans", -12);
     EXPECT_GT(DrawText(Dc, "wrap me please", &r, DT_WORDBREAK), 0);
 }
+
+TEST_F(Text, UpdateCurrentPositionAndMonochromeGlyphs) {
+    Use("DejaVu Sans", -12);
+    SetBkMode(Dc, TRANSPARENT);
+    SetTextAlign(Dc, TA_UPDATECP);
+    MoveToEx(Dc, 10, 10, nullptr);
+    TextOut(Dc, 999, 999, "ab"); // the coordinates are ignored
+    TPoint cp;
+    GetCurrentPositionEx(Dc, &cp);
+    EXPECT_EQ(cp, (TPoint{10 + Extent("ab").cx, 10}));
+    EXPECT_FALSE(Ink().IsEmpty());
+    EXPECT_LT(Ink().Right, 100);
+    SetTextAlign(Dc, TA_LEFT | TA_TOP);
+    // Non-antialiased fonts put down only the text colour.
+    Surface.Fill(PixelFromColor(White));
+    HFONT mono = CreateFont(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, NONANTIALIASED_QUALITY, 0, "DejaVu Sans");
+    Fonts.push_back(mono);
+    SelectObject(Dc, mono);
+    SetTextColor(Dc, RGB(200, 0, 0));
+    TextOut(Dc, 5, 5, "Quality");
+    int ink = CountColor(RGB(200, 0, 0));
+    EXPECT_GT(ink, 20);
+    EXPECT_EQ(ink + CountColor(White), 200 * 100);
+}
