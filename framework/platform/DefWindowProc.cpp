@@ -231,6 +231,44 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             wm.Send(top, WM_SYSCOMMAND, SC_CLOSE, 0);
         }
         return 0;
+    case WM_PRINT: {
+        // Paints the window (and with PRF_CHILDREN its children) into a DC with the window's
+        // top-left corner at the DC's origin: what a control's picture of itself is made from.
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        if ((lParam & PRF_CHECKVISIBLE) && !IsWindowVisible(hwnd)) return 0;
+        int saved = SaveDC(dc);
+        struct TRestore {
+            HDC dc;
+            int saved;
+            ~TRestore() { RestoreDC(dc, saved); }
+        } restore{dc, saved};
+        if (lParam & PRF_NONCLIENT) {
+            SaveDC(dc);
+            ExcludeClipRect(dc, w->Client.Left, w->Client.Top, w->Client.Right, w->Client.Bottom);
+            WmDrawFrame(dc, w);
+            RestoreDC(dc, -1);
+        }
+        OffsetViewportOrgEx(dc, w->Client.Left, w->Client.Top, nullptr);
+        IntersectClipRect(dc, 0, 0, w->Client.Width(), w->Client.Height());
+        if (lParam & PRF_ERASEBKGND) wm.Send(w, WM_ERASEBKGND, wParam, 0);
+        if ((lParam & PRF_CLIENT) && !w->Destroyed) wm.Send(w, WM_PRINTCLIENT, wParam, lParam);
+        if ((lParam & PRF_CHILDREN) && !w->Destroyed) {
+            std::vector<HWND> kids;
+            for (auto it = w->Children.rbegin(); it != w->Children.rend(); ++it)
+                if ((*it)->Style & WS_VISIBLE) kids.push_back((*it)->Handle);
+            for (HWND k : kids) {
+                TWindow* c = wm.Find(k);
+                if (!c) continue;
+                TRect pr = wm.PhysicalRectInParent(c);
+                SaveDC(dc);
+                OffsetViewportOrgEx(dc, pr.Left, pr.Top, nullptr);
+                IntersectClipRect(dc, 0, 0, pr.Width(), pr.Height());
+                wm.Send(c, WM_PRINT, wParam, lParam & ~PRF_CHECKVISIBLE);
+                RestoreDC(dc, -1);
+            }
+        }
+        return 0;
+    }
     case WM_SHOWWINDOW:
     case WM_GETMINMAXINFO:
     case WM_WINDOWPOSCHANGING:

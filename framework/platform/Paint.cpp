@@ -63,20 +63,20 @@ void PushShape(TWindow* top) {
 
 // Makes a DC on the window's surface. kind: client area or whole window.
 HDC MakeWindowDC(TWindow* w, bool wholeWindow, bool clipChildren, bool clipSiblings, const TRegion* intersectClient,
-                 bool paint) {
+                 bool paint, bool ignoreLock = false) {
     auto& wm = WM();
     TWindow* top = wm.TopLevelOf(w);
     TSurface* surface = EnsureSurface(top);
     TPoint org = wm.SurfaceOrigin(w);
     TPoint deviceOrigin = wholeWindow ? org : org + w->Client.TopLeft();
-    TRegion visible = wm.VisibleRegion(w, !wholeWindow, clipChildren, clipSiblings);
+    TRegion visible = wm.VisibleRegion(w, !wholeWindow, clipChildren, clipSiblings, ignoreLock);
     if (intersectClient) {
         TRegion extra = *intersectClient;
         extra.Offset(org.X + w->Client.Left, org.Y + w->Client.Top);
         visible.Intersect(extra);
     }
     HDC dc = CreateSurfaceDC(surface, deviceOrigin, visible);
-    wm.FOpenDCs.push_back({dc, w, paint});
+    wm.FOpenDCs.push_back({dc, w, paint, wholeWindow, clipChildren, clipSiblings, ignoreLock});
     return dc;
 }
 
@@ -424,22 +424,23 @@ bool LockWindowUpdate(HWND hwnd) {
         TWindow* old = wm.FLocked;
         if (!old) return false;
         wm.FLocked = nullptr;
-        // Open DCs of the unlocked windows see their windows again.
+        // Open DCs of the unlocked windows see their windows again (a paint DC only its update).
         for (auto& o : wm.FOpenDCs)
-            if (o.Window && wm.IsDescendant(old, o.Window)) {
-                bool whole = false;
-                TRegion vis = wm.VisibleRegion(o.Window, !whole, (o.Window->Style & WS_CLIPCHILDREN) != 0,
-                                               (o.Window->Style & WS_CLIPSIBLINGS) != 0);
-                SetDCVisibleRegion(o.Dc, vis);
-            }
-        if (!old->Destroyed) WmRedraw(old, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+            if (o.Window && !o.Paint && !o.IgnoreLock && wm.IsDescendant(old, o.Window))
+                SetDCVisibleRegion(o.Dc, wm.VisibleRegion(o.Window, !o.Whole, o.ClipChildren, o.ClipSiblings));
+        std::vector<TWindow*> repaint;
+        if (old == wm.Desktop())
+            repaint = old->Children;
+        else if (!old->Destroyed)
+            repaint.push_back(old);
+        for (TWindow* t : repaint) WmRedraw(t, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
         return true;
     }
     TWindow* w = wm.Find(hwnd);
     if (!w || (wm.FLocked && wm.FLocked != w)) return false;
     wm.FLocked = w;
     for (auto& o : wm.FOpenDCs)
-        if (o.Window && wm.IsDescendant(w, o.Window)) SetDCVisibleRegion(o.Dc, TRegion());
+        if (o.Window && !o.IgnoreLock && wm.IsDescendant(w, o.Window)) SetDCVisibleRegion(o.Dc, TRegion());
     return true;
 }
 
@@ -466,7 +467,8 @@ HDC GetDCEx(HWND hwnd, HRGN clip, DWORD flags) {
     bool whole = (flags & DCX_WINDOW) != 0;
     bool clipChildren = (flags & DCX_CLIPCHILDREN) != 0;
     bool clipSiblings = (flags & DCX_CLIPSIBLINGS) != 0;
-    HDC dc = MakeWindowDC(w, whole, clipChildren, clipSiblings, nullptr, false);
+    // DCX_LOCKWINDOWUPDATE draws even while the window is locked (drag feedback over a frozen window).
+    HDC dc = MakeWindowDC(w, whole, clipChildren, clipSiblings, nullptr, false, (flags & DCX_LOCKWINDOWUPDATE) != 0);
     if (haveExtra) {
         // The extra region is in the DC's coordinates; fold it into the visible region.
         TPoint org = wm.SurfaceOrigin(w);

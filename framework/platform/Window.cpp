@@ -221,7 +221,7 @@ HWND CreateWindowEx(DWORD exStyle, std::string_view className, std::string_view 
             throw EInvalidArgument(Format("Child window of class \"%s\" needs a valid parent", String(className)));
     } else {
         parentRec = wm.Desktop();
-        if (parent && parent != wm.Desktop()->Handle) {
+        if (parent && parent != wm.Desktop()->Handle && parent != HWND_MESSAGE) {
             ownerRec = wm.Find(parent);
             if (!ownerRec)
                 throw EInvalidArgument(Format("Owner of a window of class \"%s\" is invalid", String(className)));
@@ -259,6 +259,8 @@ HWND CreateWindowEx(DWORD exStyle, std::string_view className, std::string_view 
     w->Id = (style & WS_CHILD) ? id : 0;
     w->Rect = Bounds(x, y, width, height);
     w->Client = Bounds(0, 0, width, height);
+    w->MessageOnly = parent == HWND_MESSAGE && !(style & WS_CHILD);
+    if (w->MessageOnly) style &= ~WS_VISIBLE;
     HWND h = wm.NewHandle(std::move(rec));
     cls->second->WindowCount++;
     wm.LinkTop(w, parentRec);
@@ -578,7 +580,6 @@ HWND SetParent(HWND hwnd, HWND newParent) {
     wm.Unlink(w);
     if (np == wm.Desktop()) {
         w->Style &= ~WS_CHILD;
-        w->Style |= WS_POPUP;
         w->Id = 0;
     } else {
         w->Style |= WS_CHILD;
@@ -704,7 +705,7 @@ bool SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     auto& wm = WM();
     TWindow* w = wm.Find(hwnd);
     if (!w || w == wm.Desktop()) return false;
-    if ((flags & SWP_SHOWWINDOW) && (w->Style & WS_VISIBLE)) flags &= ~SWP_SHOWWINDOW;
+    if ((flags & SWP_SHOWWINDOW) && ((w->Style & WS_VISIBLE) || w->MessageOnly)) flags &= ~SWP_SHOWWINDOW;
     if ((flags & SWP_HIDEWINDOW) && !(w->Style & WS_VISIBLE)) flags &= ~SWP_HIDEWINDOW;
 
     WINDOWPOS pos;
@@ -790,7 +791,9 @@ bool SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     }
 
     bool nowVisible = wm.ReallyVisible(w);
-    if (!(flags & SWP_NOREDRAW) && nowVisible && ((flags & SWP_SHOWWINDOW) || geometryChanged || zChanged)) {
+    // A top-level window has its own surface: moving or restacking it leaves its pixels valid.
+    bool selfChanged = wm.IsTopLevel(w) ? (sized || frameChanged) : (geometryChanged || zChanged);
+    if (!(flags & SWP_NOREDRAW) && nowVisible && ((flags & SWP_SHOWWINDOW) || selfChanged)) {
         UINT rdw = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN;
         WmRedraw(w, nullptr, rdw);
     } else if (frameChanged && nowVisible) {
@@ -875,6 +878,7 @@ bool ShowWindow(HWND hwnd, int cmd) {
     TWindow* w = wm.Find(hwnd);
     if (!w || w == wm.Desktop()) return false;
     bool wasVisible = (w->Style & WS_VISIBLE) != 0;
+    if (w->MessageOnly) return false;
     if (cmd == SW_HIDE) {
         if (!wasVisible) return false;
         wm.Send(w, WM_SHOWWINDOW, 0, 0);

@@ -298,8 +298,9 @@ TWmRegion WindowArea(const TWindow* w, TPoint origin) {
 }
 } // namespace
 
-TWmRegion TWindowManager::VisibleRegion(TWindow* w, bool clientOnly, bool clipChildren, bool clipSiblings) {
-    if (!w || w == &FDesktop || !ReallyVisible(w) || IsUpdateLocked(w)) return {};
+TWmRegion TWindowManager::VisibleRegion(TWindow* w, bool clientOnly, bool clipChildren, bool clipSiblings,
+                                        bool ignoreLock) {
+    if (!w || w == &FDesktop || !ReallyVisible(w) || (!ignoreLock && IsUpdateLocked(w))) return {};
     TWindow* top = TopLevelOf(w);
     if (top->Style & WS_MINIMIZE) return {};
     TPoint topOrigin = WindowOrigin(top);

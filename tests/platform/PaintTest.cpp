@@ -276,5 +276,66 @@ TEST_F(PaintTest, FramesArePaintedByDefWindowProc) {
     EXPECT_EQ(At(top, 102, 12), Red);
 }
 
+TEST_F(PaintTest, MovingATopLevelWindowKeepsItsPixels) {
+    HWND w = Popup({0, 0, 100, 100});
+    PaintWith(w, Red);
+    Pump();
+    Log.clear();
+    MoveWindow(w, 300, 200, 100, 100, true);
+    BringWindowToTop(w);
+    Pump();
+    EXPECT_EQ(Count(w, WM_PAINT), 0);
+    EXPECT_EQ(ColorFromPixel(Screen->Screenshot().Pixel(350, 250)), Red);
+    MoveWindow(w, 300, 200, 120, 100, true); // a new size needs new pixels
+    Pump();
+    EXPECT_EQ(Count(w, WM_PAINT), 1);
+}
+
+TEST_F(PaintTest, LockWindowUpdateDcStillDrawsWhileLocked) {
+    HWND top = Popup({0, 0, 100, 100});
+    PaintWith(top, White);
+    Pump();
+    LockWindowUpdate(top);
+    HDC plain = GetDCEx(top, nullptr, DCX_CACHE);
+    HDC feedback = GetDCEx(top, nullptr, DCX_CACHE | DCX_LOCKWINDOWUPDATE);
+    HBRUSH red = CreateSolidBrush(Red);
+    HBRUSH blue = CreateSolidBrush(Blue);
+    TRect left{0, 0, 50, 100}, right{50, 0, 100, 100};
+    FillRect(plain, &left, red);
+    FillRect(feedback, &right, blue);
+    ReleaseDC(top, plain);
+    ReleaseDC(top, feedback);
+    DeleteObject(red);
+    DeleteObject(blue);
+    EXPECT_EQ(At(top, 25, 50), White);
+    EXPECT_EQ(At(top, 75, 50), Blue);
+    LockWindowUpdate(nullptr);
+}
+
+TEST_F(PaintTest, PrintPaintsFrameClientAndChildrenIntoAnyDc) {
+    HWND top = Popup({0, 0, 100, 80}, 0, WS_BORDER);
+    HWND child = Child(top, {20, 20, 60, 50});
+    for (auto [h, color] : {std::pair{top, White}, std::pair{child, Red}}) {
+        On(h, WM_PRINTCLIENT, [color = color](HWND hw, WPARAM wp, LPARAM) -> LRESULT {
+            HBRUSH b = CreateSolidBrush(color);
+            TRect r = GetClientRect(hw);
+            FillRect(reinterpret_cast<HDC>(wp), &r, b);
+            DeleteObject(b);
+            return 0;
+        });
+    }
+    HDC mem = CreateCompatibleDC(nullptr);
+    HBITMAP bmp = CreateCompatibleBitmap(nullptr, 100, 80);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    SendMessage(top, WM_PRINT, reinterpret_cast<WPARAM>(mem), PRF_NONCLIENT | PRF_CLIENT | PRF_CHILDREN);
+    EXPECT_EQ(GetPixel(mem, 0, 0), GetSysColor(COLOR_WINDOWFRAME));
+    EXPECT_EQ(GetPixel(mem, 5, 5), White);
+    EXPECT_EQ(GetPixel(mem, 1 + 30, 1 + 30), Red);
+    EXPECT_EQ(GetPixel(mem, 1 + 61, 1 + 30), White);
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+}
+
 } // namespace
 } // namespace dw::test
