@@ -107,7 +107,7 @@ void ActivateMdiAncestors(TWindowManager& wm, TWindow* w) {
 void PostLeave(TWindowManager& wm, TWindow* w) {
     if (!w || w->Destroyed) return;
     if (w->TrackFlags & TME_LEAVE) {
-        UINT msg = (w->TrackFlags & TME_NONCLIENT) ? 0x02A2u /* WM_NCMOUSELEAVE */ : WM_MOUSELEAVE;
+        UINT msg = (w->TrackFlags & TME_NONCLIENT) ? WM_NCMOUSELEAVE : WM_MOUSELEAVE;
         w->TrackFlags &= ~DWORD(TME_LEAVE | TME_NONCLIENT);
         PostMessage(w->Handle, msg, 0, 0);
     }
@@ -358,7 +358,7 @@ void WmCheckHover(DWORD now) {
     w->TrackFlags &= ~DWORD(TME_HOVER);
     wm.FHoverWindow = nullptr;
     if (w->TrackFlags & TME_NONCLIENT) {
-        PostMessage(w->Handle, 0x02A0 /* WM_NCMOUSEHOVER */, HTCLIENT, PointToLParam(wm.FCursorPos));
+        PostMessage(w->Handle, WM_NCMOUSEHOVER, HTCLIENT, PointToLParam(wm.FCursorPos));
     } else {
         PostMessage(w->Handle, WM_MOUSEHOVER, MouseKeyFlags(wm.FKeyState),
                     PointToLParam(wm.ScreenToClient(w, wm.FCursorPos)));
@@ -630,7 +630,7 @@ bool TrackMouseEvent(TRACKMOUSEEVENT& tme) {
     if (wm.FMouseWindow != w) {
         // The mouse is not over the window any more: it has left already.
         if (tme.dwFlags & TME_LEAVE)
-            PostMessage(w->Handle, (tme.dwFlags & TME_NONCLIENT) ? 0x02A2u : WM_MOUSELEAVE, 0, 0);
+            PostMessage(w->Handle, (tme.dwFlags & TME_NONCLIENT) ? WM_NCMOUSELEAVE : WM_MOUSELEAVE, 0, 0);
         return true;
     }
     w->TrackFlags |= tme.dwFlags & (TME_LEAVE | TME_HOVER | TME_NONCLIENT);
