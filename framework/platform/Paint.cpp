@@ -23,8 +23,10 @@ bool HasFrame(const TWindow* w) {
 }
 
 TSurface* EnsureSurface(TWindow* top) {
-    int width = std::max(top->Rect.Width(), 1);
-    int height = std::max(top->Rect.Height(), 1);
+    // A window may be larger than any surface can be; the part beyond the limits is not kept.
+    int width = std::clamp(top->Rect.Width(), 1, TSurface::kMaxDimension);
+    int height = std::clamp(top->Rect.Height(), 1, TSurface::kMaxDimension);
+    height = static_cast<int>(std::min<std::int64_t>(height, TSurface::kMaxPixels / width));
     if (!top->Surface) {
         top->Surface = std::make_unique<TSurface>(width, height);
         top->Surface->Fill(PixelFromColor(GetSysColor(COLOR_BTNFACE)));

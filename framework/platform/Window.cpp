@@ -809,8 +809,15 @@ bool SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     pos.cx = newRect.Width();
     pos.cy = newRect.Height();
     pos.flags = flags;
-    if (!clientMoved && !moved) pos.flags |= SWP_NOMOVE;
-    if (!clientSized && !sized) pos.flags |= SWP_NOSIZE;
+    // What the client area did decides WM_MOVE and WM_SIZE, as a frame change moves it too.
+    if (!clientMoved && !moved)
+        pos.flags |= SWP_NOMOVE;
+    else
+        pos.flags &= ~SWP_NOMOVE;
+    if (!clientSized && !sized)
+        pos.flags |= SWP_NOSIZE;
+    else
+        pos.flags &= ~SWP_NOSIZE;
     if (!zChanged) pos.flags |= SWP_NOZORDER;
     if (!(pos.flags & SWP_NOMOVE) || !(pos.flags & SWP_NOSIZE) || !(pos.flags & SWP_NOZORDER) ||
         (pos.flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW | SWP_FRAMECHANGED)))

@@ -50,6 +50,32 @@ TEST_F(NonClientTest, ClientAreaFollowsTheStyles) {
     }
 }
 
+TEST_F(NonClientTest, FrameChangeRecalculatesTheClientArea) {
+    HWND host = Popup({0, 0, 400, 400});
+    HWND form = Child(host, {10, 10, 210, 160}, WS_CAPTION | WS_THICKFRAME | WS_SYSMENU);
+    EXPECT_EQ(GetClientRect(form), (TRect{0, 0, 192, 123}));
+    LONG_PTR style = GetWindowLongPtr(form, GWL_STYLE);
+    SetWindowLongPtr(form, GWL_STYLE, style & ~LONG_PTR(0x00CF0000));
+    EXPECT_EQ(GetClientRect(form).Width(), 192); // nothing happens until the frame change
+    Log.clear();
+    SetWindowPos(form, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    auto calc = Entries(form, WM_NCCALCSIZE);
+    ASSERT_EQ(calc.size(), 1u);
+    EXPECT_EQ(calc[0].wParam, 1u);
+    EXPECT_EQ(GetClientRect(form), (TRect{0, 0, 200, 150}));
+    EXPECT_EQ(Count(form, WM_SIZE), 1);
+}
+
+TEST_F(NonClientTest, HugeWindowsAreRefusedNowhere) {
+    HWND w = Top({0, 0, 40000, 60}, WS_POPUP | WS_VISIBLE);
+    ASSERT_TRUE(IsWindow(w));
+    Pump();
+    HDC dc = GetDC(w);
+    EXPECT_NE(dc, nullptr);
+    ReleaseDC(w, dc);
+    EXPECT_LE(GetWindowSurface(w)->Width(), 32767);
+}
+
 TEST_F(NonClientTest, HitTestTable) {
     for (bool rtl : {false, true}) {
         HWND w = Top({100, 100, 400, 300}, WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE,
