@@ -9,6 +9,7 @@
 #include "framework/rtl/Exceptions.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace dw {
 
@@ -470,7 +471,21 @@ HDC GetDCEx(HWND hwnd, HRGN clip, DWORD flags) {
     bool clipChildren = (flags & DCX_CLIPCHILDREN) != 0;
     bool clipSiblings = (flags & DCX_CLIPSIBLINGS) != 0;
     // DCX_LOCKWINDOWUPDATE draws even while the window is locked (drag feedback over a frozen window).
+    std::optional<TRegion> update;
+    if (flags & DCX_INTERSECTUPDATE) {
+        update = w->Update;
+        if (whole) update->Offset(w->Client.Left, w->Client.Top);
+        if (flags & DCX_VALIDATE) WmRedraw(w, nullptr, RDW_VALIDATE | RDW_NOCHILDREN);
+    }
     HDC dc = MakeWindowDC(w, whole, clipChildren, clipSiblings, nullptr, false, (flags & DCX_LOCKWINDOWUPDATE) != 0);
+    if (update) {
+        TPoint org = wm.SurfaceOrigin(w);
+        update->Offset(org.X, org.Y);
+        TRegion vis;
+        GetDCVisibleRegion(dc, vis);
+        vis.Intersect(*update);
+        SetDCVisibleRegion(dc, vis);
+    }
     if (haveExtra) {
         // The extra region is in the DC's coordinates; fold it into the visible region.
         TPoint org = wm.SurfaceOrigin(w);

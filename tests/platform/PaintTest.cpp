@@ -312,6 +312,23 @@ TEST_F(PaintTest, LockWindowUpdateDcStillDrawsWhileLocked) {
     LockWindowUpdate(nullptr);
 }
 
+TEST_F(PaintTest, DcLimitedToTheUpdateRegion) {
+    HWND w = Popup({0, 0, 100, 100});
+    PaintWith(w, White);
+    Pump();
+    TRect area{10, 10, 30, 30};
+    InvalidateRect(w, &area, false);
+    HDC dc = GetDCEx(w, nullptr, DCX_INTERSECTUPDATE | DCX_VALIDATE);
+    HBRUSH red = CreateSolidBrush(Red);
+    TRect all{0, 0, 100, 100};
+    FillRect(dc, &all, red);
+    ReleaseDC(w, dc);
+    DeleteObject(red);
+    EXPECT_EQ(At(w, 20, 20), Red);
+    EXPECT_EQ(At(w, 50, 50), White);
+    EXPECT_FALSE(GetUpdateRect(w, nullptr, false));
+}
+
 TEST_F(PaintTest, PrintPaintsFrameClientAndChildrenIntoAnyDc) {
     HWND top = Popup({0, 0, 100, 80}, 0, WS_BORDER);
     HWND child = Child(top, {20, 20, 60, 50});
