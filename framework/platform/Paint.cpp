@@ -64,6 +64,20 @@ void PushShape(TWindow* top) {
     }
 }
 
+// Something other than a save-bits window (or its children) drew or became invalid over the area
+// it saved: the saved pixels no longer show what is beneath.
+void DiscardSavedBits(TWindow* top, const TRegion& surfaceRegion, const TWindow* drawer) {
+    auto& wm = WM();
+    auto& saved = wm.FSavedBits;
+    for (std::size_t i = 0; i < saved.size();) {
+        const auto& s = saved[i];
+        if (s.Top == top && !(drawer && wm.IsDescendant(s.Window, drawer)) && surfaceRegion.Intersects(s.Area))
+            saved.erase(saved.begin() + static_cast<std::ptrdiff_t>(i));
+        else
+            ++i;
+    }
+}
+
 // Makes a DC on the window's surface. kind: client area or whole window.
 HDC MakeWindowDC(TWindow* w, bool wholeWindow, bool clipChildren, bool clipSiblings, const TRegion* intersectClient,
                  bool paint, bool ignoreLock = false) {
@@ -78,6 +92,7 @@ HDC MakeWindowDC(TWindow* w, bool wholeWindow, bool clipChildren, bool clipSibli
         extra.Offset(org.X + w->Client.Left, org.Y + w->Client.Top);
         visible.Intersect(extra);
     }
+    if (!wm.FSavedBits.empty()) DiscardSavedBits(top, visible, w);
     HDC dc = CreateSurfaceDC(surface, deviceOrigin, visible);
     wm.FOpenDCs.push_back({dc, w, paint, wholeWindow, clipChildren, clipSiblings, ignoreLock});
     return dc;
@@ -105,6 +120,13 @@ void RedrawChildren(TWindow* w, const TRegion& rgn, UINT flags) {
 
 void RedrawTree(TWindow* w, const TRegion& clientRgn, bool wholeClient, bool frameTouched, UINT flags) {
     if (flags & RDW_INVALIDATE) {
+        auto& wm = WM();
+        if (!wm.FSavedBits.empty() && (!clientRgn.IsEmpty() || frameTouched)) {
+            TPoint org = wm.SurfaceOrigin(w);
+            TRegion area = frameTouched ? TRegion(Bounds(org.X, org.Y, w->Rect.Width(), w->Rect.Height())) : clientRgn;
+            if (!frameTouched) area.Offset(org.X + w->Client.Left, org.Y + w->Client.Top);
+            DiscardSavedBits(wm.TopLevelOf(w), area, w);
+        }
         if (!clientRgn.IsEmpty()) {
             w->Update.Union(clientRgn);
             if (flags & RDW_ERASE) w->UpdateErase = true;
@@ -150,6 +172,53 @@ void PaintNow(TWindow* w, bool children) {
 }
 
 } // namespace
+
+void WmSaveBitsUnder(TWindow* w) {
+    auto& wm = WM();
+    WmDropSavedBits(w);
+    TWindow* top = wm.TopLevelOf(w);
+    if (!top || top == w || !WmCanDraw(w)) return;
+    TSurface* surface = EnsureSurface(top);
+    TPoint org = wm.SurfaceOrigin(w);
+    TRect area = Bounds(org.X, org.Y, w->Rect.Width(), w->Rect.Height()).Intersect(surface->BoundsRect());
+    if (area.IsEmpty()) return;
+    // Pixels still waiting for a repaint are not worth keeping.
+    for (TWindow* p : wm.FPaintSet) {
+        if (p->Destroyed || wm.TopLevelOf(p) != top || wm.IsDescendant(w, p)) continue;
+        TPoint po = wm.SurfaceOrigin(p);
+        TRect pr = p->NcDirty ? Bounds(po.X, po.Y, p->Rect.Width(), p->Rect.Height())
+                              : p->Update.Bounds().Offset(po.X + p->Client.Left, po.Y + p->Client.Top);
+        if (!pr.Intersect(area).IsEmpty()) return;
+    }
+    auto pixels = std::make_unique<TSurface>(area.Width(), area.Height());
+    for (int y = 0; y < area.Height(); ++y)
+        std::copy_n(surface->Row(area.Top + y) + area.Left, area.Width(), pixels->Row(y));
+    wm.FSavedBits.push_back({w, top, area, std::move(pixels)});
+}
+
+bool WmRestoreBitsUnder(TWindow* w) {
+    auto& wm = WM();
+    auto& saved = wm.FSavedBits;
+    auto it =
+        std::find_if(saved.begin(), saved.end(), [&](const TWindowManager::TSavedBits& s) { return s.Window == w; });
+    if (it == saved.end()) return false;
+    TWindowManager::TSavedBits bits = std::move(*it);
+    saved.erase(it);
+    TSurface* surface = bits.Top->Surface.get();
+    if (!surface || bits.Area.Intersect(surface->BoundsRect()) != bits.Area) return false;
+    for (int y = 0; y < bits.Area.Height(); ++y)
+        std::copy_n(bits.Pixels->Row(y), bits.Area.Width(), surface->Row(bits.Area.Top + y) + bits.Area.Left);
+    surface->AddDamage(bits.Area);
+    Present(bits.Top);
+    return true;
+}
+
+void WmDropSavedBits(TWindow* w) {
+    auto& saved = WM().FSavedBits;
+    saved.erase(std::remove_if(saved.begin(), saved.end(),
+                               [&](const TWindowManager::TSavedBits& s) { return s.Window == w || s.Top == w; }),
+                saved.end());
+}
 
 bool WmCanDraw(const TWindow* w) {
     auto& wm = WM();

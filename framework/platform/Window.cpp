@@ -377,6 +377,7 @@ bool DestroyWindow(HWND hwnd) {
         TWindow* d = *it;
         WmForgetInputState(d);
         WmRemoveFromPaintSet(d);
+        WmDropSavedBits(d);
         if (d->Native) WmDestroyNative(d);
         if (d->Class) d->Class->WindowCount--;
         wm.Unlink(d);
@@ -776,9 +777,15 @@ bool SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
 
     // Old area of a child is exposed in the parent before the window changes.
     bool geometryChanged = moved || sized || frameChanged;
+    bool saveBits = !wm.IsTopLevel(w) && w->Class && (w->Class->Style & CS_SAVEBITS);
     if (!(flags & SWP_NOREDRAW) && wasReallyVisible && !wm.IsTopLevel(w) &&
-        (geometryChanged || (flags & SWP_HIDEWINDOW) || zChanged))
-        WmExposeParentArea(w->Parent, oldRect);
+        (geometryChanged || (flags & SWP_HIDEWINDOW) || zChanged)) {
+        // A save-bits window that goes away puts back what it covered instead of repainting it.
+        bool restored = saveBits && !zChanged && WmRestoreBitsUnder(w);
+        if (!restored) WmExposeParentArea(w->Parent, oldRect);
+    } else if (saveBits && (geometryChanged || (flags & SWP_HIDEWINDOW) || zChanged)) {
+        WmDropSavedBits(w);
+    }
 
     w->Rect = newRect;
     w->Client = newClient;
@@ -791,6 +798,8 @@ bool SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     }
 
     bool nowVisible = wm.ReallyVisible(w);
+    if (saveBits && nowVisible && !(flags & SWP_NOREDRAW) && ((flags & SWP_SHOWWINDOW) || geometryChanged || zChanged))
+        WmSaveBitsUnder(w);
     // A top-level window has its own surface: moving or restacking it leaves its pixels valid.
     bool selfChanged = wm.IsTopLevel(w) ? (sized || frameChanged) : (geometryChanged || zChanged);
     if (!(flags & SWP_NOREDRAW) && nowVisible && ((flags & SWP_SHOWWINDOW) || selfChanged)) {

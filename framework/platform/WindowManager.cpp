@@ -79,6 +79,7 @@ void TWindowManager::Reset(std::unique_ptr<TBackend> backend) {
     FTrack = TTrackState{};
     for (auto& open : FOpenDCs) ReleaseSurfaceDC(open.Dc);
     FOpenDCs.clear();
+    FSavedBits.clear();
     FScreenSurface.reset();
     FIdleHandler = nullptr;
     FCascade = 0;

@@ -249,6 +249,15 @@ public:
         bool IgnoreLock = false;
     };
     std::vector<TOpenDC> FOpenDCs;
+    // Pixels under visible CS_SAVEBITS child windows, put back when the window hides or moves
+    // while nothing else has drawn or been invalidated there.
+    struct TSavedBits {
+        TWindow* Window = nullptr;
+        TWindow* Top = nullptr;
+        TRect Area; // surface coordinates of the top-level window
+        std::unique_ptr<TSurface> Pixels;
+    };
+    std::vector<TSavedBits> FSavedBits;
     // What GetDC(null) draws on: the desktop behind all windows.
     std::unique_ptr<TSurface> FScreenSurface;
 };
@@ -277,6 +286,10 @@ void WmReleaseWindowDCs(TWindow* w);
 // A WM_PAINT handler failed: its paint DCs are released and the window counts as painted.
 void WmAbortPaint(TWindow* w);
 bool WmCanDraw(const TWindow* w);
+// Save-bits windows: keep what lies under the window, put it back (true) when it hides or moves.
+void WmSaveBitsUnder(TWindow* w);
+bool WmRestoreBitsUnder(TWindow* w);
+void WmDropSavedBits(TWindow* w);
 // Input.cpp: backend events, turning input into messages, activation, focus and capture.
 void WmOnBackendEvent(const TBackendEvent& e);
 // Turns the oldest raw input event into zero or more messages in FInputMsgs; false when none is left.

@@ -312,6 +312,36 @@ TEST_F(PaintTest, LockWindowUpdateDcStillDrawsWhileLocked) {
     LockWindowUpdate(nullptr);
 }
 
+TEST_F(PaintTest, SaveBitsWindowsPutBackWhatTheyCovered) {
+    RegisterTestClass("DwHandle", CS_SAVEBITS);
+    HWND top = Popup({0, 0, 200, 200}, 0, WS_CLIPCHILDREN);
+    HWND control = Child(top, {20, 20, 120, 120}, WS_CLIPSIBLINGS);
+    PaintWith(top, White);
+    PaintWith(control, Red);
+    Pump();
+    HWND handle = Child(top, {50, 50, 57, 57}, WS_CLIPSIBLINGS, 0, "DwHandle");
+    PaintWith(handle, Blue);
+    Pump();
+    EXPECT_EQ(At(top, 53, 53), Blue);
+    Log.clear();
+    SetWindowPos(handle, nullptr, 90, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Pump();
+    EXPECT_EQ(Count(control, WM_PAINT), 0); // nothing under the old place had to repaint
+    EXPECT_EQ(At(top, 53, 53), Red);
+    EXPECT_EQ(At(top, 93, 93), Blue);
+    // Once the area below changed, hiding must repaint it rather than put old pixels back.
+    PaintWith(control, Green);
+    InvalidateRect(control, nullptr, true);
+    Pump();
+    Log.clear();
+    ShowWindow(handle, SW_HIDE);
+    Pump();
+    EXPECT_EQ(Count(control, WM_PAINT), 1);
+    EXPECT_EQ(At(top, 93, 93), Green);
+    DestroyWindow(top);
+    UnregisterClass("DwHandle");
+}
+
 TEST_F(PaintTest, DcLimitedToTheUpdateRegion) {
     HWND w = Popup({0, 0, 100, 100});
     PaintWith(w, White);
