@@ -127,6 +127,22 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             if (r) return r;
         }
         return MA_ACTIVATE;
+    case WM_RBUTTONUP: {
+        // A right click asks for a context menu at the cursor (screen coordinates).
+        TPoint p = wm.ClientToScreen(w, PointFromLParam(lParam));
+        wm.Send(w, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), PointToLParam(p));
+        return 0;
+    }
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        // The menu key and Shift+F10 ask for a context menu at no particular point (-1, -1).
+        if (wParam == static_cast<WPARAM>(VK_APPS) ||
+            (wParam == static_cast<WPARAM>(VK_F10) && GetKeyState(VK_SHIFT) < 0))
+            wm.Send(w, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(-1, -1));
+        return 0;
+    case WM_CONTEXTMENU:
+        if (w->IsChild() && w->Parent && w->Parent != wm.Desktop()) return wm.Send(w->Parent, msg, wParam, lParam);
+        return 0;
     case WM_MOUSEWHEEL:
         if (w->IsChild() && w->Parent && w->Parent != wm.Desktop()) return wm.Send(w->Parent, msg, wParam, lParam);
         return 0;

@@ -40,6 +40,7 @@ constexpr UINT WM_CHILDACTIVATE     = 0x0022;
 constexpr UINT WM_GETMINMAXINFO     = 0x0024;
 constexpr UINT WM_WINDOWPOSCHANGING = 0x0046;
 constexpr UINT WM_WINDOWPOSCHANGED  = 0x0047;
+constexpr UINT WM_CONTEXTMENU       = 0x007B;
 constexpr UINT WM_NCCREATE          = 0x0081;
 constexpr UINT WM_NCDESTROY         = 0x0082;
 constexpr UINT WM_NCCALCSIZE        = 0x0083;
