@@ -141,9 +141,22 @@ void ConvertMouse(TWindowManager& wm, const TBackendEvent& e) {
         hit = static_cast<int>(wm.Send(target, WM_NCHITTEST, 0, PointToLParam(e.pos)));
         if (!wm.Find(h)) return;
         if (!wm.ReallyEnabled(target)) {
-            // A disabled window gets no input; its cursor still shows.
+            // A disabled window gets no input; its cursor still shows. A press on a window that a
+            // modal pop-up disabled brings that pop-up forward.
             wm.Send(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(h),
                     MAKELPARAM(HTERROR, static_cast<int>(clientMsg)));
+            if (e.kind == TBackendEvent::MouseDown && wm.Find(h)) {
+                TWindow* top = wm.TopLevelOf(target);
+                for (TWindow* t : wm.Desktop()->Children) {
+                    bool owned = false;
+                    for (TWindow* o = t->Owner; o && !owned; o = o->Owner) owned = o == top;
+                    if (owned && (t->Style & WS_VISIBLE) && !(t->Style & WS_DISABLED) &&
+                        !(t->ExStyle & WS_EX_NOACTIVATE)) {
+                        WmActivate(t, WA_CLICKACTIVE);
+                        break;
+                    }
+                }
+            }
             return;
         }
         wm.Send(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(h), MAKELPARAM(hit, static_cast<int>(clientMsg)));

@@ -390,6 +390,17 @@ TEST_F(InputTest, RightClickAsksForAContextMenuUpTheParents) {
     EXPECT_EQ(PointFromLParam(Entries(child, WM_CONTEXTMENU)[0].lParam), (TPoint{-1, -1}));
 }
 
+TEST_F(InputTest, PressOnADisabledOwnerBringsItsModalPopupForward) {
+    HWND owner = Top({0, 0, 300, 300});
+    HWND dialog = Top({400, 0, 600, 200}, WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, TestClass, owner);
+    HWND other = Top({700, 0, 800, 100});
+    EnableWindow(owner, false);
+    ASSERT_EQ(GetActiveWindow(), other);
+    Screen->Click(50, 50);
+    EXPECT_EQ(GetActiveWindow(), dialog);
+    EXPECT_EQ(Count(owner, WM_LBUTTONDOWN), 0);
+}
+
 TEST_F(InputTest, WheelGoesToTheFocusAndUpTheParents) {
     HWND top = Top({0, 0, 200, 200}, WS_POPUP | WS_VISIBLE);
     HWND edit = Child(top, {0, 0, 50, 20});
