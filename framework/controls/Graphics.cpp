@@ -108,9 +108,8 @@ TPenMode ROP2ToPenMode(int rop2) {
 // ---------------------------------------------------------------------------------------------
 // TGraphicsObject
 
-DW_DEFINE_CLASS(TGraphicsObject) {
-    c.Event("OnChange", &TGraphicsObject::OnChange);
-}
+// OnChange is for the owner of the object (a canvas, a control), not for the inspector.
+DW_DEFINE_CLASS(TGraphicsObject) {}
 
 TGraphicsObject::~TGraphicsObject() {
     FreeHandle();
