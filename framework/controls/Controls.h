@@ -646,7 +646,8 @@ class TControl : public TComponent {
     bool UseRightToLeftReading() const { return FBiDiMode != bdLeftToRight; }
     bool UseRightToLeftScrollBar() const { return FBiDiMode == bdRightToLeft || FBiDiMode == bdRightToLeftNoAlign; }
     TControlStyle ControlStyle() const { return FControlStyle; }
-    void SetControlStyle(TControlStyle value) { FControlStyle = value; }
+    // Taking csNoDesignVisible away (or adding it) shows (or hides) a designed control at once.
+    void SetControlStyle(TControlStyle value);
     TControlState ControlState() const { return FControlState; }
     void SetControlState(TControlState value) { FControlState = value; }
     bool MouseCapture() const;

@@ -5,6 +5,7 @@
 
 #include "framework/controls/Controls.h"
 #include "framework/controls/Interface.h"
+#include "framework/platform/ScrollBar.h"
 
 #include <functional>
 #include <vector>
@@ -98,6 +99,8 @@ private:
     bool FVisible = true;
     bool FTracking = false;
     bool FUpdating = false;
+    HWND FAppliedHandle = nullptr;
+    SCROLLINFO FAppliedInfo;
 };
 
 class TScrollingWinControl : public TWinControl {
