@@ -2,6 +2,8 @@
 // shortcuts and dialog keys, hints, timers, cursors, and drag and drop.
 #include "CoreFixture.h"
 
+#include "framework/controls/Bitmap.h"
+#include "framework/controls/ImageList.h"
 #include "framework/controls/Timer.h"
 #include "framework/rtl/Exceptions.h"
 
@@ -64,6 +66,17 @@ class TDefaultButton : public TTestControl {
     }
 };
 DW_DEFINE_CLASS(TDefaultButton) {}
+
+// A drag source with images of its own.
+class TImageSource : public TTestControl {
+    DW_CLASS(TImageSource, TTestControl)
+    using TTestControl::TTestControl;
+    TDragImageList* Images = nullptr;
+
+protected:
+    TDragImageList* GetDragImages() override { return Images; }
+};
+DW_DEFINE_CLASS(TImageSource) {}
 
 namespace {
 
@@ -451,6 +464,48 @@ TEST_F(ApplicationTest, DragMessagesOfDesignedTargetsGoToTheHook) {
         if (s.Sender == target && s.Msg == CM_DRAG && s.WParam == dmDragDrop) dropped = true;
     EXPECT_TRUE(dropped);
     form->SetDesigner(nullptr);
+}
+
+TEST_F(ApplicationTest, DragImagesShowOnlyOverControlsThatAskForThem) {
+    TForm* form = MakeForm(50, 50, 400, 300);
+    auto* images = New<TDragImageList>(form);
+    images->SetSize(8, 8);
+    TObjectPtr<TBitmap> red(New<TBitmap>());
+    red->SetSize(8, 8);
+    red->Canvas()->Brush()->SetColor(clRed);
+    red->Canvas()->FillRect(Bounds(0, 0, 8, 8));
+    images->AddMasked(red.get(), clNone);
+    ASSERT_TRUE(images->SetDragImage(0, 4, 4));
+    auto* source = New<TImageSource>(form);
+    source->Images = images;
+    source->SetParent(form);
+    source->SetBounds(10, 10, 50, 30);
+    auto* showing = New<TTestPanel>(form);
+    showing->SetParent(form);
+    showing->SetBounds(100, 100, 100, 100);
+    showing->SetControlStyle(showing->ControlStyle() + csDisplayDragImage);
+    auto* plain = New<TTestPanel>(form);
+    plain->SetParent(form);
+    plain->SetBounds(250, 100, 100, 100);
+    TPoint start = ScreenPoint(source, 5, 5);
+    Backend->InjectMouseMove(start.X, start.Y);
+    PumpMessages();
+    source->BeginDrag(true);
+    TPoint over = ScreenPoint(showing, 50, 50);
+    Backend->InjectMouseMove(over.X, over.Y);
+    PumpMessages();
+    EXPECT_TRUE(images->Dragging());
+    TPoint elsewhere = ScreenPoint(plain, 50, 50);
+    Backend->InjectMouseMove(elsewhere.X, elsewhere.Y);
+    PumpMessages();
+    EXPECT_FALSE(images->Dragging());
+    Backend->InjectMouseMove(over.X, over.Y);
+    PumpMessages();
+    EXPECT_TRUE(images->Dragging());
+    Backend->InjectMouseUp();
+    PumpMessages();
+    EXPECT_FALSE(images->Dragging());
+    EXPECT_FALSE(IsDragging());
 }
 
 } // namespace
