@@ -886,7 +886,7 @@ class TWinControl : public TControl {
     // Destroys the window and makes it again with the same state (text, bounds, focus).
     void RecreateWnd();
     // Releases the window (it is made again when next needed).
-    void DestroyHandle();
+    virtual void DestroyHandle();
     // A parent window for a control without Parent (null removes the window).
     HWND ParentWindow() const { return FParentWindow; }
     void SetParentWindow(HWND value);
