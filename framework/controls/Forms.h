@@ -5,6 +5,7 @@
 
 #include "framework/controls/Controls.h"
 #include "framework/controls/Interface.h"
+#include "framework/platform/ScrollBar.h"
 
 #include <functional>
 #include <vector>
@@ -53,6 +54,18 @@ protected:
     ~IDesignerHook() = default;
 };
 
+// Implemented by main menus: told when a form takes the menu as its Menu (and when it lets it go),
+// so the menu can put its bar on the form. The form also asks it about shortcuts when it
+// implements IShortCutHandler.
+class IFormMenu {
+public:
+    virtual void AttachToForm(TCustomForm* form) = 0;
+    virtual void DetachFromForm(TCustomForm* form) = 0;
+
+protected:
+    ~IFormMenu() = default;
+};
+
 // ---------------------------------------------------------------------------------------------
 // Scrolling.
 
@@ -98,6 +111,8 @@ private:
     bool FVisible = true;
     bool FTracking = false;
     bool FUpdating = false;
+    HWND FAppliedHandle = nullptr;
+    SCROLLINFO FAppliedInfo;
 };
 
 class TScrollingWinControl : public TWinControl {
@@ -242,7 +257,7 @@ class TCustomForm : public TScrollingWinControl {
     void SetWindowState(TWindowState value);
     TIcon* Icon() const { return FIcon; }
     void SetIcon(TIcon* value);
-    // The main menu (a free-notified component; the menus' TMainMenu).
+    // The main menu (a free-notified component; the menus' TMainMenu, told through IFormMenu).
     TComponent* Menu() const { return FMenu; }
     void SetMenu(TComponent* value);
     bool KeyPreview() const { return FKeyPreview; }
@@ -404,9 +419,15 @@ class TCustomFrame : public TScrollingWinControl {
     TComponent* GetChildOwner() override { return this; }
     void GetChildren(const TGetChildProc& proc, TComponent* root) override;
     void SetParent(TWinControl* value) override;
+    // Read inline in another root's stream, the stream's components replace those of the same
+    // name that the frame's own description made (the stream holds the frame as it was saved).
+    void ReadState(TReader* reader) override;
+    void ValidateRename(TComponent* component, const String& currentName, const String& newName) override;
 
 private:
     bool FReadDescription = false;
+    bool FReadingInline = false;
+    std::vector<TComponent*> FReplaceable;
 };
 
 class TFrame : public TCustomFrame {
