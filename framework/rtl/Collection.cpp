@@ -16,15 +16,19 @@ TCollectionItem::TCollectionItem(TCollection* collection) {
     FAddPending = true;
 }
 
+TCollectionItem::~TCollectionItem() {
+    if (FCollection) FCollection->RemoveItem(this, false);
+}
+
 void TCollectionItem::AfterConstruction() {
     TPersistent::AfterConstruction();
     if (FAddPending && FCollection) {
         FAddPending = false;
         if (!InheritsFrom(FCollection->FItemClass)) {
+            // The collection never heard of the item, so it does not hear of it leaving either.
             TCollection* collection = FCollection;
-            collection->RemoveItem(this);
-            throw EInvalidOperation(Format("Cannot add a %s to a collection of %s", ClassName(),
-                                           collection->FItemClass->ClassName()));
+            collection->RemoveItem(this, false);
+            collection->CheckItemClass(this);
         }
         FCollection->Notify(this, cnAdded);
         FCollection->Changed();
@@ -38,6 +42,7 @@ void TCollectionItem::BeforeDestruction() {
 
 void TCollectionItem::SetCollection(TCollection* value) {
     if (FCollection == value) return;
+    if (value) value->CheckItemClass(this);
     if (FCollection) FCollection->RemoveItem(this);
     if (value) value->InsertItem(this, -1, true);
 }
@@ -59,9 +64,13 @@ void TCollectionItem::SetIndex(int value) {
     Changed(true);
 }
 
-void TCollectionItem::SetDisplayName(const String&) { Changed(false); }
+void TCollectionItem::SetDisplayName(const String&) {
+    Changed(false);
+}
 
-TPersistent* TCollectionItem::GetOwner() const { return FCollection; }
+TPersistent* TCollectionItem::GetOwner() const {
+    return FCollection;
+}
 
 String TCollectionItem::GetNamePath() const {
     if (!FCollection) return ClassName();
@@ -83,8 +92,19 @@ TCollection::TCollection(TClass itemClass) : FItemClass(itemClass) {
 }
 
 TCollection::~TCollection() {
+    // Left only when the collection was not freed with Free: the items go without notifications.
     FUpdateCount = 1; // no Update calls into a half-destroyed collection
-    while (!FItems.empty()) FItems.back()->Free();
+    while (!FItems.empty()) {
+        TCollectionItem* item = FItems.back();
+        RemoveItem(item, false);
+        item->Free();
+    }
+}
+
+void TCollection::BeforeDestruction() {
+    ++FUpdateCount;
+    Clear();
+    TPersistent::BeforeDestruction();
 }
 
 TCollectionItem* TCollection::Add() {
@@ -99,22 +119,32 @@ TCollectionItem* TCollection::Insert(int index) {
     return item;
 }
 
-void TCollection::Delete(int index) { Items(index)->Free(); }
+void TCollection::Delete(int index) {
+    TCollectionItem* item = Items(index);
+    Notify(item, cnDeleting);
+    item->Free();
+}
 
 void TCollection::Clear() {
     if (FItems.empty()) return;
     BeginUpdate();
-    while (!FItems.empty()) FItems.back()->Free();
+    try {
+        while (!FItems.empty()) Delete(Count() - 1);
+    } catch (...) {
+        EndUpdate();
+        throw;
+    }
     EndUpdate();
 }
 
 TCollectionItem* TCollection::Items(int index) const {
-    if (index < 0 || index >= Count())
-        throw EListError(Format("List index out of bounds (%d)", index));
+    if (index < 0 || index >= Count()) throw EListError(Format("List index out of bounds (%d)", index));
     return FItems[static_cast<size_t>(index)];
 }
 
-void TCollection::SetItem(int index, TCollectionItem* item) { Items(index)->Assign(item); }
+void TCollection::SetItem(int index, TCollectionItem* item) {
+    Items(index)->Assign(item);
+}
 
 TCollectionItem* TCollection::FindItemID(int id) const {
     for (TCollectionItem* item : FItems)
@@ -122,10 +152,14 @@ TCollectionItem* TCollection::FindItemID(int id) const {
     return nullptr;
 }
 
+void TCollection::CheckItemClass(const TCollectionItem* item) const {
+    if (!item->InheritsFrom(FItemClass))
+        throw EInvalidOperation(
+            Format("Cannot add a %s to a collection of %s", item->ClassName(), FItemClass->ClassName()));
+}
+
 void TCollection::InsertItem(TCollectionItem* item, int index, bool notify) {
-    if (notify && !item->InheritsFrom(FItemClass))
-        throw EInvalidOperation(Format("Cannot add a %s to a collection of %s", item->ClassName(),
-                                       FItemClass->ClassName()));
+    if (notify) CheckItemClass(item);
     if (index < 0 || index > Count())
         FItems.push_back(item);
     else
@@ -137,11 +171,15 @@ void TCollection::InsertItem(TCollectionItem* item, int index, bool notify) {
     Changed();
 }
 
-void TCollection::RemoveItem(TCollectionItem* item) {
-    Notify(item, cnExtracting);
-    FItems.erase(std::remove(FItems.begin(), FItems.end(), item), FItems.end());
+void TCollection::RemoveItem(TCollectionItem* item, bool notify) {
+    if (notify) Notify(item, cnExtracting);
+    // Items mostly leave from the end (Clear, destruction), so look there first.
+    if (!FItems.empty() && FItems.back() == item)
+        FItems.pop_back();
+    else
+        FItems.erase(std::remove(FItems.begin(), FItems.end(), item), FItems.end());
     item->FCollection = nullptr;
-    Changed();
+    if (notify) Changed();
 }
 
 void TCollection::Changed() {

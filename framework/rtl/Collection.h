@@ -17,11 +17,15 @@ class TCollectionItem : public TPersistent {
     using TCreateArg = TCollection;
     // Joins the collection at once; the collection is told in AfterConstruction.
     explicit TCollectionItem(TCollection* collection);
+    // An item destroyed without Free (or whose descendant's constructor raised) still leaves its
+    // collection, quietly.
+    ~TCollectionItem() override;
     void BeforeDestruction() override;
     void AfterConstruction() override;
 
     TCollection* Collection() const { return FCollection; }
-    // Moves the item to another collection (or out of any, when null).
+    // Moves the item to another collection (or out of any, when null), where it gets a new ID.
+    // An item that is not of the other collection's item class raises and stays where it was.
     void SetCollection(TCollection* value);
     int ID() const { return FID; }
     int Index() const;
@@ -48,9 +52,12 @@ class TCollection : public TPersistent {
     DW_CLASS(TCollection, TPersistent)
     explicit TCollection(TClass itemClass);
     ~TCollection() override;
+    // Frees the items while the whole collection, descendants included, still hears about it.
+    void BeforeDestruction() override;
 
     TCollectionItem* Add();
     TCollectionItem* Insert(int index);
+    // Delete and Clear tell Notify cnDeleting before they free an item.
     void Delete(int index);
     void Clear();
     int Count() const { return static_cast<int>(FItems.size()); }
@@ -60,6 +67,7 @@ class TCollection : public TPersistent {
     TCollectionItem* FindItemID(int id) const;
     TClass ItemClass() const { return FItemClass; }
     int NextID() const { return FNextID; }
+    TPersistent* Owner() const { return GetOwner(); }
 
     void BeginUpdate() { ++FUpdateCount; }
     void EndUpdate();
@@ -74,13 +82,16 @@ class TCollection : public TPersistent {
 protected:
     // Called after changes while not updating; item is null when every item may have changed.
     virtual void Update(TCollectionItem* item) { (void)item; }
+    // cnAdded after an item joined; cnDeleting before Delete or Clear frees one; cnExtracting
+    // before an item leaves (freed or moved to another collection).
     virtual void Notify(TCollectionItem* item, TCollectionNotification action) { (void)item, (void)action; }
     void Changed();
 
 private:
     friend class TCollectionItem;
+    void CheckItemClass(const TCollectionItem* item) const;
     void InsertItem(TCollectionItem* item, int index, bool notify);
-    void RemoveItem(TCollectionItem* item);
+    void RemoveItem(TCollectionItem* item, bool notify = true);
 
     TClass FItemClass;
     std::vector<TCollectionItem*> FItems;
