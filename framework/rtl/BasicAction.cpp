@@ -73,6 +73,8 @@ bool TBasicActionLink::Execute(TComponent* actionComponent) {
     return handled;
 }
 
-bool TBasicActionLink::Update() { return FAction && FAction->Update(); }
+bool TBasicActionLink::Update() {
+    return FAction && FAction->Update();
+}
 
 } // namespace dw

@@ -33,7 +33,9 @@ void TClassInfo::AddMethod(TMethodEntry entry) {
     FMethods.push_back(std::move(entry));
 }
 
-void TClassInfo::AddField(TFieldEntry entry) { FFields.push_back(std::move(entry)); }
+void TClassInfo::AddField(TFieldEntry entry) {
+    FFields.push_back(std::move(entry));
+}
 
 // Builds the full property list: the ancestors' properties, with a redeclared property (same
 // name) taking the place of the inherited one.
@@ -100,15 +102,18 @@ TPropertyBuilder& TPropertyBuilder::Type(const TTypeInfo& type) {
         case tkEnumeration:
         case tkSet:
         case tkWChar:
-        case tkInt64: return 0;
+        case tkInt64:
+            return 0;
         case tkString:
-        case tkLString: return 1;
-        default: return static_cast<int>(k) + 10;
+        case tkLString:
+            return 1;
+        default:
+            return static_cast<int>(k) + 10;
         }
     };
     if (storage(type.Kind) != storage(FProp.PropType->Kind))
-        throw EPropertyError(Format("Property %s cannot be published as type %s: the kinds differ", FProp.Name,
-                                    type.Name()));
+        throw EPropertyError(
+            Format("Property %s cannot be published as type %s: the kinds differ", FProp.Name, type.Name()));
     FProp.PropType = &type;
     return *this;
 }

@@ -9,9 +9,12 @@
 namespace dw {
 
 DW_DEFINE_CLASS(TComponent) {
-    c.Property("Name", &TComponent::Name, &TComponent::SetName).Type(NamedType(tkLString, "TComponentName")).Stored(false);
-    c.Property("Tag", [](const TComponent* self) { return static_cast<std::int32_t>(self->Tag()); },
-               [](TComponent* self, std::int32_t v) { self->SetTag(v); })
+    c.Property("Name", &TComponent::Name, &TComponent::SetName)
+        .Type(NamedType(tkLString, "TComponentName"))
+        .Stored(false);
+    c.Property(
+         "Tag", [](const TComponent* self) { return static_cast<std::int32_t>(self->Tag()); },
+         [](TComponent* self, std::int32_t v) { self->SetTag(v); })
         .Default(0);
 }
 
@@ -128,11 +131,9 @@ void TComponent::Remove(TComponent* component) {
 
 void TComponent::InsertComponent(TComponent* component) {
     if (!component) return;
-    if (component == this)
-        throw EComponentError(Format("Component %s cannot own itself", Name()));
+    if (component == this) throw EComponentError(Format("Component %s cannot own itself", Name()));
     for (TComponent* o = this; o; o = o->FOwner)
-        if (o == component)
-            throw EComponentError(Format("Component %s cannot own its own owner", component->Name()));
+        if (o == component) throw EComponentError(Format("Component %s cannot own its own owner", component->Name()));
     component->ValidateContainer(this);
     ValidateRename(component, "", component->FName);
     if (component->FOwner) component->FOwner->RemoveComponent(component);
@@ -204,7 +205,9 @@ void TComponent::ValidateRename(TComponent* component, const String& currentName
     if (FComponentState.Contains(csDesigning) && FOwner) FOwner->ValidateRename(component, currentName, newName);
 }
 
-void TComponent::ValidateContainer(TComponent* component) { component->ValidateInsert(this); }
+void TComponent::ValidateContainer(TComponent* component) {
+    component->ValidateInsert(this);
+}
 
 void TComponent::FreeNotification(TComponent* component) {
     if (!component || component == this) return;
@@ -288,9 +291,13 @@ bool TComponent::UpdateAction(TBasicAction* action) {
     return true;
 }
 
-String TComponent::GetNamePath() const { return FName; }
+String TComponent::GetNamePath() const {
+    return FName;
+}
 
-void TComponent::Loaded() { FComponentState -= TComponentState{csLoading, csReading}; }
+void TComponent::Loaded() {
+    FComponentState -= TComponentState{csLoading, csReading};
+}
 
 void TComponent::DefineProperties(TFiler* filer) {
     // The design position of components that are not controls; controls publish Left and Top.
@@ -306,8 +313,12 @@ void TComponent::DefineProperties(TFiler* filer) {
         hi(FDesignInfo) != hi(ancestorInfo));
 }
 
-void TComponent::ReadState(TReader* reader) { reader->ReadData(this); }
-void TComponent::WriteState(TWriter* writer) { writer->WriteData(this); }
+void TComponent::ReadState(TReader* reader) {
+    reader->ReadData(this);
+}
+void TComponent::WriteState(TWriter* writer) {
+    writer->WriteData(this);
+}
 
 void TComponent::ReadLeft(TReader* reader) {
     auto left = static_cast<std::uint32_t>(static_cast<std::uint16_t>(reader->ReadInteger()));
@@ -319,7 +330,9 @@ void TComponent::ReadTop(TReader* reader) {
     FDesignInfo = static_cast<std::int32_t>((static_cast<std::uint32_t>(FDesignInfo) & 0x0000FFFFu) | (top << 16));
 }
 
-void TComponent::WriteLeft(TWriter* writer) { writer->WriteInteger(FDesignInfo & 0xFFFF); }
+void TComponent::WriteLeft(TWriter* writer) {
+    writer->WriteInteger(FDesignInfo & 0xFFFF);
+}
 
 void TComponent::WriteTop(TWriter* writer) {
     writer->WriteInteger(static_cast<std::int32_t>((static_cast<std::uint32_t>(FDesignInfo) >> 16) & 0xFFFF));

@@ -22,7 +22,9 @@ TMethodCode::TMethodCode(const std::type_info& signature, void* invoker) : FSign
     MethodCodes().insert(this);
 }
 
-TMethodCode::~TMethodCode() { MethodCodes().erase(this); }
+TMethodCode::~TMethodCode() {
+    MethodCodes().erase(this);
+}
 
 const TMethodCode* TMethodCode::Find(const void* code) {
     if (!code) return nullptr;

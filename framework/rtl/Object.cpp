@@ -11,9 +11,15 @@ TClass TObject::StaticClass() {
     return &info;
 }
 
-String TObject::ClassName() const { return ClassType()->ClassName(); }
-TClass TObject::ClassParent() const { return ClassType()->ClassParent(); }
-bool TObject::InheritsFrom(TClass cls) const { return ClassType()->InheritsFrom(cls); }
+String TObject::ClassName() const {
+    return ClassType()->ClassName();
+}
+TClass TObject::ClassParent() const {
+    return ClassType()->ClassParent();
+}
+bool TObject::InheritsFrom(TClass cls) const {
+    return ClassType()->InheritsFrom(cls);
+}
 
 void TObject::Free() {
     BeforeDestruction();

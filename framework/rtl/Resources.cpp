@@ -9,7 +9,9 @@ std::map<String, TResourceData>& Table() {
     static std::map<String, TResourceData> table;
     return table;
 }
-String Key(const String& name, const String& type) { return UpperCase(type) + "/" + UpperCase(name); }
+String Key(const String& name, const String& type) {
+    return UpperCase(type) + "/" + UpperCase(name);
+}
 } // namespace
 
 void RegisterResource(const String& name, const String& type, const unsigned char* data, size_t size) {

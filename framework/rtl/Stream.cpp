@@ -46,7 +46,9 @@ Int64 TStream::Size() {
     return size;
 }
 
-void TStream::SetSize(Int64) { throw EStreamError(Format("%s cannot change its size", ClassName())); }
+void TStream::SetSize(Int64) {
+    throw EStreamError(Format("%s cannot change its size", ClassName()));
+}
 
 Int64 TStream::CopyFrom(TStream& source, Int64 count) {
     if (count == 0) {
@@ -116,7 +118,9 @@ void TMemoryStream::LoadFromStream(TStream& stream) {
     FPosition = 0;
 }
 
-void TMemoryStream::SaveToStream(TStream& stream) { stream.WriteBuffer(FData.data(), Size()); }
+void TMemoryStream::SaveToStream(TStream& stream) {
+    stream.WriteBuffer(FData.data(), Size());
+}
 
 void TMemoryStream::LoadFromFile(const String& fileName) {
     TFileStream file(fileName, fmOpenRead | fmShareDenyWrite);
@@ -139,8 +143,7 @@ TFileStream::TFileStream(const String& fileName, unsigned mode) : FFileName(file
     }
     int access = (mode & 3) == fmOpenWrite ? O_WRONLY : (mode & 3) == fmOpenReadWrite ? O_RDWR : O_RDONLY;
     FHandle = ::open(fileName.c_str(), access | O_CLOEXEC);
-    if (FHandle < 0)
-        throw EFOpenError(Format("Cannot open file \"%s\". %s", fileName, String(std::strerror(errno))));
+    if (FHandle < 0) throw EFOpenError(Format("Cannot open file \"%s\". %s", fileName, String(std::strerror(errno))));
     struct stat st;
     if (::fstat(FHandle, &st) == 0 && S_ISDIR(st.st_mode)) {
         ::close(FHandle);
@@ -196,8 +199,7 @@ Int64 TFileStream::Seek(Int64 offset, TSeekOrigin origin) {
 }
 
 void TFileStream::SetSize(Int64 newSize) {
-    if (::ftruncate(FHandle, newSize) != 0)
-        throw EStreamError(Format("Cannot set the size of file \"%s\"", FFileName));
+    if (::ftruncate(FHandle, newSize) != 0) throw EStreamError(Format("Cannot set the size of file \"%s\"", FFileName));
     if (Position() > newSize) Seek(0, TSeekOrigin::soEnd);
 }
 
@@ -253,7 +255,9 @@ Int64 TResourceStream::Read(void* buffer, Int64 count) {
     return n;
 }
 
-Int64 TResourceStream::Write(const void*, Int64) { throw EStreamError("Cannot write to a resource stream"); }
+Int64 TResourceStream::Write(const void*, Int64) {
+    throw EStreamError("Cannot write to a resource stream");
+}
 
 Int64 TResourceStream::Seek(Int64 offset, TSeekOrigin origin) {
     FPosition = SeekIn(FPosition, static_cast<Int64>(FSize), offset, origin);

@@ -11,9 +11,15 @@
 namespace dw {
 
 namespace {
-char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? char(c - 32) : c; }
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? char(c + 32) : c; }
-bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+char AsciiUpper(char c) {
+    return (c >= 'a' && c <= 'z') ? char(c - 32) : c;
+}
+char AsciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? char(c + 32) : c;
+}
+bool IsSpace(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
 } // namespace
 
 String UpperCase(std::string_view s) {
@@ -58,7 +64,9 @@ String TrimRight(std::string_view s) {
     return String(s.substr(0, n));
 }
 
-String Trim(std::string_view s) { return TrimLeft(TrimRight(s)); }
+String Trim(std::string_view s) {
+    return TrimLeft(TrimRight(s));
+}
 
 bool IsValidIdent(std::string_view s) {
     if (s.empty()) return false;
@@ -69,7 +77,9 @@ bool IsValidIdent(std::string_view s) {
     return true;
 }
 
-String IntToStr(Int64 value) { return std::to_string(value); }
+String IntToStr(Int64 value) {
+    return std::to_string(value);
+}
 
 String IntToHex(std::uint64_t value, int digits) {
     char buf[32];
@@ -305,10 +315,11 @@ String FormatV(std::string_view fmt, const std::vector<TFormatArg>& args) {
         case 'g':
         case 'e':
         case 'n': {
-            double v = a.GetKind() == TFormatArg::Kind::Float     ? a.AsFloat()
-                       : a.GetKind() == TFormatArg::Kind::Integer ? double(a.AsInteger())
-                                                                  : throw EConvertError(Format(
-                                                                        "Format '%s' invalid or incompatible with argument", String(fmt)));
+            double v =
+                a.GetKind() == TFormatArg::Kind::Float ? a.AsFloat()
+                : a.GetKind() == TFormatArg::Kind::Integer
+                    ? double(a.AsInteger())
+                    : throw EConvertError(Format("Format '%s' invalid or incompatible with argument", String(fmt)));
             int prec = precision < 0 ? (d == 'g' ? 15 : 2) : precision;
             char spec[8] = {'%', '.', '*', d == 'n' ? 'f' : d, 0};
             std::snprintf(buf, sizeof buf, spec, prec, v);

@@ -4,9 +4,9 @@
 #include "framework/rtl/Exceptions.h"
 
 #include <algorithm>
-#include <map>
 #include <cstring>
 #include <deque>
+#include <map>
 
 namespace dw {
 
@@ -70,7 +70,9 @@ void Write(TObject* instance, const TPropInfo& prop, const TPropValue& value) {
     prop.Setter(instance, value);
 }
 
-bool IsOrdinalStorage(TTypeKind k) { return (KindBit(k) & (tkOrdinal | KindBit(tkInt64))) != 0; }
+bool IsOrdinalStorage(TTypeKind k) {
+    return (KindBit(k) & (tkOrdinal | KindBit(tkInt64))) != 0;
+}
 
 } // namespace
 
@@ -228,8 +230,7 @@ String SetToString(const TTypeInfo& setType, Int64 value, bool brackets) {
 Int64 StringToSet(const TTypeInfo& setType, std::string_view text) {
     String s = Trim(text);
     if (!s.empty() && s.front() == '[') {
-        if (s.back() != ']')
-            throw EPropertyConvertError(Format("Invalid set value '%s': missing ']'", String(text)));
+        if (s.back() != ']') throw EPropertyConvertError(Format("Invalid set value '%s': missing ']'", String(text)));
         s = s.substr(1, s.size() - 2);
     }
     const TTypeInfo& elem = *setType.CompType;
@@ -239,8 +240,7 @@ Int64 StringToSet(const TTypeInfo& setType, std::string_view text) {
         Int64 v = elem.Kind == tkEnumeration ? GetEnumValue(elem, name) : -1;
         if (v < 0) {
             Int64 n;
-            if (elem.Kind != tkEnumeration && TryStrToInt64(name, n) && n >= elem.MinValue && n <= elem.MaxValue)
-                v = n;
+            if (elem.Kind != tkEnumeration && TryStrToInt64(name, n) && n >= elem.MinValue && n <= elem.MaxValue) v = n;
         }
         if (v < 0 || v > 31)
             throw EPropertyConvertError(Format("Invalid set element '%s' for type %s", name, setType.Name()));
@@ -249,7 +249,9 @@ Int64 StringToSet(const TTypeInfo& setType, std::string_view text) {
     return static_cast<Int64>(bits);
 }
 
-const TPropInfo* GetPropInfo(TClass cls, std::string_view name) { return cls ? cls->FindProperty(name) : nullptr; }
+const TPropInfo* GetPropInfo(TClass cls, std::string_view name) {
+    return cls ? cls->FindProperty(name) : nullptr;
+}
 
 const TPropInfo* GetPropInfo(const TObject* instance, std::string_view name) {
     return instance ? GetPropInfo(instance->ClassType(), name) : nullptr;
@@ -265,7 +267,9 @@ std::vector<const TPropInfo*> GetPropList(TClass cls, TTypeKinds kinds, bool sor
     return list;
 }
 
-bool IsPublishedProp(const TObject* instance, std::string_view name) { return GetPropInfo(instance, name) != nullptr; }
+bool IsPublishedProp(const TObject* instance, std::string_view name) {
+    return GetPropInfo(instance, name) != nullptr;
+}
 
 Int64 GetOrdProp(const TObject* instance, const TPropInfo& prop) {
     if (!IsOrdinalStorage(prop.Kind()) && prop.Kind() != tkClass) KindError(prop, "an ordinal");
@@ -279,11 +283,11 @@ void SetOrdProp(TObject* instance, const TPropInfo& prop, Int64 value) {
     if (t.Kind == tkSet) {
         Int64 limit = t.CompType->MaxValue;
         if (value < 0 || (limit < 63 && (static_cast<std::uint64_t>(value) >> (limit + 1)) != 0))
-            throw EPropertyError(Format("Value %d is not a valid set of %s for property %s", value,
-                                        t.CompType->Name(), prop.Name));
+            throw EPropertyError(
+                Format("Value %d is not a valid set of %s for property %s", value, t.CompType->Name(), prop.Name));
     } else if (t.Kind != tkInt64 && (value < t.MinValue || value > t.MaxValue)) {
-        throw EPropertyError(Format("Value %d is out of range for property %s (%d to %d)", value, prop.Name,
-                                    t.MinValue, t.MaxValue));
+        throw EPropertyError(
+            Format("Value %d is out of range for property %s (%d to %d)", value, prop.Name, t.MinValue, t.MaxValue));
     }
     Write(instance, prop, value);
 }
@@ -297,8 +301,7 @@ void SetEnumProp(TObject* instance, const TPropInfo& prop, std::string_view valu
     if (prop.Kind() != tkEnumeration) KindError(prop, "an enumeration");
     Int64 v = GetEnumValue(prop.Type(), value);
     if (v < 0)
-        throw EPropertyConvertError(
-            Format("Invalid enumeration value '%s' for property %s", String(value), prop.Name));
+        throw EPropertyConvertError(Format("Invalid enumeration value '%s' for property %s", String(value), prop.Name));
     SetOrdProp(instance, prop, v);
 }
 
@@ -315,9 +318,12 @@ void SetSetProp(TObject* instance, const TPropInfo& prop, std::string_view value
 String GetStrProp(const TObject* instance, const TPropInfo& prop) {
     switch (prop.Kind()) {
     case tkString:
-    case tkLString: return std::get<String>(Read(instance, prop));
-    case tkWString: return WideToUtf8(std::get<WideString>(Read(instance, prop)));
-    default: KindError(prop, "a string");
+    case tkLString:
+        return std::get<String>(Read(instance, prop));
+    case tkWString:
+        return WideToUtf8(std::get<WideString>(Read(instance, prop)));
+    default:
+        KindError(prop, "a string");
     }
 }
 
@@ -327,9 +333,14 @@ void SetStrProp(TObject* instance, const TPropInfo& prop, const String& value) {
         if (value.size() > 255)
             throw EPropertyError(Format("Value for property %s is longer than 255 characters", prop.Name));
         [[fallthrough]];
-    case tkLString: Write(instance, prop, value); break;
-    case tkWString: Write(instance, prop, Utf8ToWide(value)); break;
-    default: KindError(prop, "a string");
+    case tkLString:
+        Write(instance, prop, value);
+        break;
+    case tkWString:
+        Write(instance, prop, Utf8ToWide(value));
+        break;
+    default:
+        KindError(prop, "a string");
     }
 }
 
@@ -384,8 +395,8 @@ void SetObjectProp(TObject* instance, const TPropInfo& prop, TObject* value) {
     if (prop.Kind() != tkClass) KindError(prop, "a class");
     TClass cls = prop.Type().ClassType();
     if (value && cls && !value->InheritsFrom(cls))
-        throw EPropertyError(Format("Cannot assign a %s to property %s of type %s", value->ClassName(), prop.Name,
-                                    cls->ClassName()));
+        throw EPropertyError(
+            Format("Cannot assign a %s to property %s of type %s", value->ClassName(), prop.Name, cls->ClassName()));
     Write(instance, prop, value);
 }
 
@@ -415,16 +426,22 @@ Variant GetPropValue(const TObject* instance, std::string_view name) {
     case tkEnumeration:
         if (&p.Type() == &TypeInfoOf<bool>()) return Variant(GetOrdProp(instance, p) != 0);
         return Variant(GetEnumProp(instance, p));
-    case tkSet: return Variant(GetSetProp(instance, p));
+    case tkSet:
+        return Variant(GetSetProp(instance, p));
     case tkInteger:
     case tkChar:
-    case tkWChar: return Variant(static_cast<int>(GetOrdProp(instance, p)));
-    case tkInt64: return Variant(GetInt64Prop(instance, p));
-    case tkFloat: return Variant(GetFloatProp(instance, p));
+    case tkWChar:
+        return Variant(static_cast<int>(GetOrdProp(instance, p)));
+    case tkInt64:
+        return Variant(GetInt64Prop(instance, p));
+    case tkFloat:
+        return Variant(GetFloatProp(instance, p));
     case tkString:
     case tkLString:
-    case tkWString: return Variant(GetStrProp(instance, p));
-    case tkVariant: return GetVariantProp(instance, p);
+    case tkWString:
+        return Variant(GetStrProp(instance, p));
+    case tkVariant:
+        return GetVariantProp(instance, p);
     default:
         throw EPropertyError(Format("Property %s of type %s has no variant value", p.Name, p.Type().Name()));
     }
@@ -449,13 +466,23 @@ void SetPropValue(TObject* instance, std::string_view name, const Variant& value
         break;
     case tkInteger:
     case tkChar:
-    case tkWChar: SetOrdProp(instance, p, value.AsInt64()); break;
-    case tkInt64: SetInt64Prop(instance, p, value.AsInt64()); break;
-    case tkFloat: SetFloatProp(instance, p, value.AsDouble()); break;
+    case tkWChar:
+        SetOrdProp(instance, p, value.AsInt64());
+        break;
+    case tkInt64:
+        SetInt64Prop(instance, p, value.AsInt64());
+        break;
+    case tkFloat:
+        SetFloatProp(instance, p, value.AsDouble());
+        break;
     case tkString:
     case tkLString:
-    case tkWString: SetStrProp(instance, p, value.AsString()); break;
-    case tkVariant: SetVariantProp(instance, p, value); break;
+    case tkWString:
+        SetStrProp(instance, p, value.AsString());
+        break;
+    case tkVariant:
+        SetVariantProp(instance, p, value);
+        break;
     default:
         throw EPropertyError(Format("Property %s of type %s cannot be set from a variant", p.Name, p.Type().Name()));
     }
