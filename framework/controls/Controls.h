@@ -128,6 +128,7 @@ constexpr UINT CN_KEYDOWN               = CN_BASE + WM_KEYDOWN;
 constexpr UINT CN_KEYUP                 = CN_BASE + WM_KEYUP;
 constexpr UINT CN_CHAR                  = CN_BASE + WM_CHAR;
 constexpr UINT CN_SYSKEYDOWN            = CN_BASE + WM_SYSKEYDOWN;
+constexpr UINT CN_SYSKEYUP              = CN_BASE + WM_SYSKEYUP;
 constexpr UINT CN_SYSCHAR               = CN_BASE + WM_SYSCHAR;
 // clang-format on
 
@@ -329,7 +330,13 @@ DW_ENUM(TAnchorKind, akLeft, akTop, akRight, akBottom)
 DW_SET(TAnchors, TAnchorKind)
 DW_ENUM(TShiftStateItem, ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble)
 DW_SET(TShiftState, TShiftStateItem)
-DW_ENUM(TMouseButton, mbLeft, mbRight, mbMiddle)
+// The mouse button of a mouse event. Published under the type name "TMouseButton"; the C++ name
+// differs because the windowing core's backend events already use TMouseButton.
+enum TMouseBtn { mbLeft, mbRight, mbMiddle };
+inline const TTypeInfo& DwTypeInfoOf(TMouseBtn*) {
+    static const TTypeInfo& info = MakeEnumTypeInfo("TMouseButton", "mbLeft, mbRight, mbMiddle");
+    return info;
+}
 DW_ENUM(TControlStyleItem, csAcceptsControls, csCaptureMouse, csDesignInteractive, csClickEvents, csFramed,
         csSetCaption, csOpaque, csDoubleClicks, csFixedWidth, csFixedHeight, csNoDesignVisible, csReplicatable,
         csNoStdEvents, csDisplayDragImage, csReflector, csActionClient, csMenuEvents, csNeedsBorderPaint,
@@ -371,7 +378,7 @@ TShiftState KeyboardStateToShiftState();
 // ---------------------------------------------------------------------------------------------
 // Events.
 
-DW_EVENT(TMouseEvent, (TObject*, TMouseButton, TShiftState, int, int),
+DW_EVENT(TMouseEvent, (TObject*, TMouseBtn, TShiftState, int, int),
          "Sender: TObject; Button: TMouseButton; Shift: TShiftState; X: Integer; Y: Integer");
 DW_EVENT(TMouseMoveEvent, (TObject*, TShiftState, int, int),
          "Sender: TObject; Shift: TShiftState; X: Integer; Y: Integer");
@@ -505,8 +512,12 @@ private:
 // The drag object of the drag under way, or null.
 TDragObject* DragObject();
 bool IsDragging();
-// Ends the drag under way: drops on the current target when drop is true, cancels otherwise.
+// Cancels the drag under way (the target gets dmDragCancel; nothing is dropped).
 void CancelDrag();
+// Ends the drag under way: drops on the current target when drop is true (and it accepts).
+void DragDone(bool drop);
+// Told when a control dies, so a drag under way forgets it.
+void DragControlDestroyed(TControl* control);
 
 // ---------------------------------------------------------------------------------------------
 
@@ -708,7 +719,16 @@ protected:
     friend class TWinControl;
     friend class TCustomForm;
     friend class TControlActionLink;
-    friend void DragDone(bool drop);
+    friend class TDragControlObject;
+    friend class TApplication;
+    friend struct TDragMachine;
+
+    // Offers the message to the designer hook of the parent form when the control is in design
+    // state; true when the hook took it.
+    bool DesignerTakes(TMessage& message);
+    // WndProc after the designer's turn: key preview, mouse bookkeeping, then Dispatch.
+    void ControlWndProc(TMessage& message);
+    void BeginAutoDrag();
 
     virtual TRect GetClientRect() const;
     virtual TPoint GetClientOrigin() const;
@@ -718,9 +738,9 @@ protected:
     virtual void SetTextImpl(const String& value);
     virtual void VisibleChanging() {}
     // Mouse and input virtuals.
-    virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseDown(TMouseBtn button, TShiftState shift, int x, int y);
     virtual void MouseMove(TShiftState shift, int x, int y);
-    virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseUp(TMouseBtn button, TShiftState shift, int x, int y);
     virtual bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos);
     virtual bool DoMouseWheelDown(TShiftState shift, TPoint mousePos);
     virtual bool DoMouseWheelUp(TShiftState shift, TPoint mousePos);
@@ -748,6 +768,8 @@ protected:
     void DoActionChange(TObject* sender);
     // Tells the parent's alignment that this control's bounds or alignment changed.
     void RequestAlign();
+    // Sets bounds on behalf of the parent's layout (anchor rules stay as they are).
+    void SetBoundsByLayout(int left, int top, int width, int height);
     void UpdateAnchorRules();
     // Sets the bounds fields without any message (the window already has them).
     void UpdateBoundsRect(const TRect& r);
@@ -761,7 +783,7 @@ protected:
     void SetParentInternal(TWinControl* value) { FParent = value; }
 
     // Message handlers.
-    void WMMouseButton(TMessage& message, TMouseButton button, bool down, bool dbl);
+    void WMMouseButton(TMessage& message, TMouseBtn button, bool down, bool dbl);
     void WMMouseMove(TMessage& message);
     void WMMouseWheel(TMessage& message);
     void WMWindowPosChanged(TMessage& message);
@@ -815,9 +837,12 @@ protected:
     bool FParentBiDiMode = true;
     std::unique_ptr<TSizeConstraints, TObjectDeleter> FConstraints;
     std::unique_ptr<TControlActionLink, TObjectDeleter> FActionLink;
-    // During SetBounds and alignment, to tell explicit moves from layout moves.
+    // DisableAlign nesting of a windowed control.
     int FAlignLevel = 0;
-    bool FScalingFlags = false;
+    // Set while the parent's layout moves the control, so the move keeps the anchor rules.
+    bool FAnchorMove = false;
+    // Anchors were read from a stream, so Align read later must not replace them.
+    bool FAnchorsRead = false;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -866,7 +891,7 @@ class TWinControl : public TControl {
     bool Showing() const { return FShowing; }
 
     // ---- children
-    int ControlCount() const { return static_cast<int>(FControls.size()); }
+    int ControlCount() const { return static_cast<int>(FGraphicControls.size() + FWinControls.size()); }
     // In z-order, bottom first: non-windowed children before windowed ones.
     TControl* Controls(int index) const;
     int WinControlCount() const { return static_cast<int>(FWinControls.size()); }
@@ -973,6 +998,13 @@ class TWinControl : public TControl {
 
     // The control of a window handle made by the framework, or null.
     static TWinControl* FindControl(HWND handle);
+    // The procedure of the framework's window classes: routes to the control's MainWndProc.
+    static LRESULT StdWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    // Makes control visible on the way to the screen (a page control brings the page forward).
+    virtual void ShowControl(TControl* control);
+    // The thickness of the window's frame on each side (left, top, right, bottom), whether or not
+    // the window exists yet.
+    TRect NonClientMargins() const;
 
 protected:
     friend class TControl;
@@ -1036,8 +1068,13 @@ protected:
     LRESULT CallDefWndProc(TMessage& message);
     void FixupTabList();
     void UpdateTabOrder(int value);
-    void ResetIme() {}
     void InvalidateFrame();
+    void RemoveFocus(bool removing);
+    // The window above control in z-order (for placing its new window), or HWND_TOP.
+    HWND PrecedingWindow(TWinControl* control) const;
+    void AttachHandle(HWND handle);
+    void DetachHandle(HWND handle);
+    void UpdateControlState();
     // The frame drawn by bevels and border width around the client area, in window coordinates.
     int BevelFrameWidth() const;
 
@@ -1057,7 +1094,7 @@ protected:
     void WMNCHitTest(TMessage& message);
     void WMNCPaint(TMessage& message);
     void WMNCCalcSize(TMessage& message);
-    void WMContextMenu(TMessage& message);
+    void WMMouseLeave(TMessage& message);
     void CNKeyDown(TMessage& message);
     void CNKeyUp(TMessage& message);
     void CNChar(TMessage& message);
@@ -1083,7 +1120,6 @@ protected:
     HWND FParentWindow = nullptr;
     TWindowProc FDefWndProc;
     bool FOwnClass = true;
-    std::vector<TControl*> FControls;        // z-order, bottom first: graphic ones, then windowed ones
     std::vector<TControl*> FGraphicControls; // non-windowed children, bottom first
     std::vector<TWinControl*> FWinControls;  // windowed children, bottom first
     std::vector<TWinControl*> FTabList;
@@ -1154,8 +1190,8 @@ class TControlCanvas : public TCanvas {
     TControl* Control() const { return FControl; }
     void SetControl(TControl* value);
     void FreeHandle();
-    // Clips the DC to the control's update region (while painting a windowed control).
-    void UpdateTextFlags() {}
+    // Releases the DCs every control canvas holds (after each message, and on idle).
+    static void FreeDeviceContexts();
 
 protected:
     void CreateHandle() override;

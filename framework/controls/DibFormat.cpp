@@ -164,7 +164,7 @@ void ReadExact(TStream& stream, void* buffer, Int64 count, const char* what) {
     Int64 done = 0;
     while (done < count) {
         Int64 n = stream.Read(p + done, count - done);
-        if (n <= 0) throw EInvalidGraphic(Format("Bitmap image is truncated: %s is incomplete", what));
+        if (n <= 0) throw EInvalidGraphic(Format("Picture data is truncated: %s is incomplete", what));
         done += n;
     }
 }
@@ -357,7 +357,7 @@ std::vector<Byte> EncodeDibBits(HBITMAP bitmap, int bitCount, std::vector<RGBQUA
     TSurface* surface = GetBitmapSurface(bitmap);
     if (!surface || surface->IsEmpty()) throw EInvalidGraphic("Cannot save an empty bitmap");
     const int w = surface->Width(), h = surface->Height();
-    const std::int64_t rowBytes = DibRowBytes(w, bitCount);
+    const std::int64_t rowBytes = RowBytes(w, bitCount);
     std::vector<Byte> bits(static_cast<size_t>(rowBytes * h));
     if (bitCount == 16) {
         for (int r = 0; r < h; ++r) {

@@ -23,6 +23,11 @@ constexpr DWORD BI_ALPHABITFIELDS = 6;
 // surface's own.
 constexpr std::int64_t kMaxRlePixels = std::int64_t(1) << 24;
 
+// Bytes per row of pixel bits, rows padded to 4 bytes (any depth, 16 bits included).
+constexpr std::int64_t RowBytes(int width, int bitCount) {
+    return ((std::int64_t(width) * bitCount + 31) / 32) * 4;
+}
+
 struct TDibHeader {
     int Width = 0;
     int Height = 0; // rows of the image (half the stored height for an icon entry)
@@ -36,7 +41,7 @@ struct TDibHeader {
     size_t HeaderSize = 0;         // the info header
     size_t TableSize = 0;          // masks following a 40-byte header, and the colour table
 
-    std::int64_t RowBytes() const { return DibRowBytes(Width, BitCount); }
+    std::int64_t RowBytes() const { return dib::RowBytes(Width, BitCount); }
     bool IsRle() const { return Compression == BI_RLE4 || Compression == BI_RLE8; }
     // Bytes of pixel bits for an uncompressed image.
     std::int64_t BitsSize() const { return RowBytes() * Height; }
@@ -84,7 +89,7 @@ inline void PutU32(std::vector<Byte>& out, std::uint32_t v) {
     PutU16(out, v >> 16);
 }
 
-// Reads exactly count bytes or raises EInvalidGraphic saying that what is truncated.
+// Reads exactly count bytes or raises EInvalidGraphic saying which part (what) is incomplete.
 void ReadExact(TStream& stream, void* buffer, Int64 count, const char* what);
 // Bytes between the stream position and its end.
 Int64 Remaining(TStream& stream);

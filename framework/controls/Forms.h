@@ -256,6 +256,15 @@ class TCustomForm : public TScrollingWinControl {
     // A canvas over the form's client area.
     TCanvas* Canvas() const { return FCanvas.get(); }
     int TextHeight() const { return FTextHeight; }
+    // The client size as streams store it: while the form is read it is applied once reading ends.
+    int StoredClientWidth() const { return ClientWidth(); }
+    void SetStoredClientWidth(int value);
+    int StoredClientHeight() const { return ClientHeight(); }
+    void SetStoredClientHeight(int value);
+    // Forms store their client size, and their outer size only when they scroll.
+    bool IsFormSizeStored() const;
+    bool IsClientSizeStored() const { return !IsFormSizeStored(); }
+    bool IsColorStoredF() const { return !ParentColor(); }
 
     // ---- multiple documents
     TForm* ActiveMDIChild() const;
@@ -333,6 +342,7 @@ protected:
     // Applies Position when the form is first shown.
     void ApplyPosition();
     void SetVisibleFromShow(bool value);
+    void DefaultHandler(TMessage& message) override;
 
     // Message handlers.
     void WMActivate(TMessage& message);
@@ -371,6 +381,8 @@ protected:
     bool FActive = false;
     TFormState FFormState;
     bool FReadDescription = false;
+    int FPendingClientWidth = 0;
+    int FPendingClientHeight = 0;
     bool FPositionApplied = false;
     bool FReleasePosted = false;
     HWND FClientHandle = nullptr;
@@ -638,6 +650,12 @@ class TApplication : public TComponent {
     void ActivateHint(TPoint cursorPos);
     // Told about every mouse move over a control (TControl::WndProc).
     void HintMouseMessage(TControl* control, TMessage& message);
+    // The control the mouse is over (it got CM_MOUSEENTER last), or null.
+    TControl* MouseControl() const { return FMouseControl; }
+    // Moves the mouse control, sending CM_MOUSELEAVE and CM_MOUSEENTER.
+    void SetMouseControl(TControl* control);
+    // Told when a control dies, so nothing keeps pointing at it.
+    void ControlDestroyed(TControl* control);
     TShowHintEvent OnShowHint;
     TNotifyEvent OnHint;
 
@@ -678,6 +696,7 @@ private:
     TClass FHintWindowClass = nullptr;
     THintWindow* FHintWindow = nullptr;
     TControl* FMouseControl = nullptr;
+    TControl* FHintControl = nullptr;
     TRect FHintCursorRect;
     bool FHintActive = false;
     int FHintTimerKind = 0; // 0 none, 1 show, 2 hide

@@ -85,7 +85,7 @@ HBITMAP DecodeDibEntry(const Byte* data, size_t size) {
     if (header.IsRle()) throw EInvalidGraphic("Icon image is not valid: compressed entries are not supported");
     Int64 pos = stream.Position();
     const Int64 xorSize = header.BitsSize();
-    const Int64 maskRow = DibRowBytes(header.Width, 1);
+    const Int64 maskRow = RowBytes(header.Width, 1);
     const Int64 maskSize = maskRow * header.Height;
     if (pos + xorSize > static_cast<Int64>(size))
         throw EInvalidGraphic(Format("Icon image is truncated: %d bytes of pixel data expected, %d found", xorSize,
@@ -221,7 +221,7 @@ void TIcon::SaveToStream(TStream& stream) {
     if (w > 256 || h > 256) throw EInvalidGraphic(Format("An icon of %d x %d pixels cannot be saved", w, h));
     std::vector<RGBQUAD> none;
     std::vector<Byte> colour = EncodeDibBits(FImage->Handle(), 32, none, true);
-    const std::int64_t maskRow = DibRowBytes(w, 1);
+    const std::int64_t maskRow = RowBytes(w, 1);
     std::vector<Byte> mask(static_cast<size_t>(maskRow * h), 0);
     const TSurface& s = *FImage->Surface();
     for (int r = 0; r < h; ++r) {
