@@ -105,7 +105,7 @@ TPenMode ROP2ToPenMode(int rop2) {
 // TGraphicsObject
 
 DW_DEFINE_CLASS(TGraphicsObject) {
-    c.Event("OnChange", &TGraphicsObject::OnChange);
+    c.Property("OnChange", &TGraphicsObject::OnChange, &TGraphicsObject::OnChange);
 }
 
 TGraphicsObject::~TGraphicsObject() {

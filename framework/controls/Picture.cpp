@@ -113,8 +113,8 @@ String GraphicFileMask(TGraphicClass graphicClass) {
 // TPicture
 
 DW_DEFINE_CLASS(TPicture) {
-    c.Event("OnChange", &TPicture::OnChange);
-    c.Event("OnProgress", &TPicture::OnProgress);
+    c.Property("OnChange", &TPicture::OnChange, &TPicture::OnChange);
+    c.Property("OnProgress", &TPicture::OnProgress, &TPicture::OnProgress);
 }
 
 TPicture::TPicture() = default;

@@ -1,0 +1,27 @@
+// RegisterStandardControls.
+#include "framework/controls/StdReg.h"
+
+#include "framework/controls/Buttons.h"
+#include "framework/controls/ComCtrls.h"
+#include "framework/controls/ExtCtrls.h"
+#include "framework/rtl/ClassRegistry.h"
+
+namespace dw {
+
+void RegisterStandardControls() {
+    const TClass classes[] = {
+        TLabel::StaticClass(),       TEdit::StaticClass(),        TMemo::StaticClass(),
+        TButton::StaticClass(),      TCheckBox::StaticClass(),    TRadioButton::StaticClass(),
+        TGroupBox::StaticClass(),    TListBox::StaticClass(),     TComboBox::StaticClass(),
+        TScrollBar::StaticClass(),   TPanel::StaticClass(),       TSplitter::StaticClass(),
+        TRadioGroup::StaticClass(),  TControlBar::StaticClass(),  TBevel::StaticClass(),
+        TPaintBox::StaticClass(),    TSpeedButton::StaticClass(), TBitBtn::StaticClass(),
+        TTabControl::StaticClass(),  TPageControl::StaticClass(), TTabSheet::StaticClass(),
+        TToolBar::StaticClass(),     TToolButton::StaticClass(),  TStatusBar::StaticClass(),
+    };
+    // Someone else may have registered a class already (registering twice raises).
+    for (TClass cls : classes)
+        if (!IsClassRegistered(cls) && !GetClass(cls->ClassName())) RegisterClass(cls);
+}
+
+} // namespace dw
