@@ -2,6 +2,9 @@
 // order in which targets are offered an action, checked groups and suspended lists.
 #include "MenuFixture.h"
 
+#include "framework/controls/Clipbrd.h"
+#include "framework/controls/StdActns.h"
+#include "framework/controls/StdCtrls.h"
 #include "framework/rtl/Exceptions.h"
 
 namespace dw::test {
@@ -313,6 +316,133 @@ TEST_F(ActionTest, SuspendedEnabledListEnablesItsActionsUntilItResumes) {
     EXPECT_TRUE(a->Enabled());
     list->SetState(asNormal);
     EXPECT_FALSE(a->Enabled());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Standard edit actions
+
+class EditActionTest : public ActionTest {
+protected:
+    void SetUp() override {
+        ActionTest::SetUp();
+        Form = MakeForm(100, 100, 300, 200);
+        Edit = AddEdit(10, "Hello world");
+        Other = AddEdit(40, "second");
+        List = New<TActionList>(Form);
+        Cut = Add<TEditCut>();
+        Copy = Add<TEditCopy>();
+        Paste = Add<TEditPaste>();
+        Delete = Add<TEditDelete>();
+        Undo = Add<TEditUndo>();
+        SelectAll = Add<TEditSelectAll>();
+        Clipboard()->Clear();
+        Edit->SetFocus();
+        PumpMessages();
+    }
+    TEdit* AddEdit(int top, const String& text) {
+        auto* edit = New<TEdit>(Form);
+        edit->SetParent(Form);
+        edit->SetBounds(10, top, 150, 21);
+        edit->SetText(text);
+        return edit;
+    }
+    template <class T> T* Add() {
+        auto* action = New<T>(Form);
+        action->SetActionList(List);
+        return action;
+    }
+    // Cut, Copy, Paste, Delete, Undo, SelectAll enabled after an idle update.
+    std::vector<bool> EnabledAfterIdle() {
+        Idle();
+        return {Cut->Enabled(), Copy->Enabled(), Paste->Enabled(), Delete->Enabled(), Undo->Enabled(),
+                SelectAll->Enabled()};
+    }
+    void CtrlKey(int vk) {
+        Backend->InjectKeyDown(VK_CONTROL);
+        Process();
+        PressKey(vk);
+        Backend->InjectKeyUp(VK_CONTROL);
+        Process();
+    }
+
+    TForm* Form = nullptr;
+    TEdit *Edit = nullptr, *Other = nullptr;
+    TActionList* List = nullptr;
+    TEditAction *Cut = nullptr, *Copy = nullptr, *Paste = nullptr, *Delete = nullptr, *Undo = nullptr,
+                *SelectAll = nullptr;
+};
+
+TEST_F(EditActionTest, DefaultShortcuts) {
+    EXPECT_EQ(Cut->ShortCut(), 16472);
+    EXPECT_EQ(Copy->ShortCut(), 16451);
+    EXPECT_EQ(Paste->ShortCut(), 16470);
+    EXPECT_EQ(Delete->ShortCut(), VK_DELETE);
+    EXPECT_EQ(Undo->ShortCut(), 16474);
+    EXPECT_EQ(SelectAll->ShortCut(), 16449);
+    // Cleared, a shortcut is stored (it differs from the class's own default).
+    const TPropInfo* prop = GetPropInfo(Copy, "ShortCut");
+    ASSERT_NE(prop, nullptr);
+    EXPECT_EQ(prop->Default.value_or(-1), 16451);
+}
+
+TEST_F(EditActionTest, EnabledAsTheFocusedEditAllows) {
+    Edit->SetSelStart(0);
+    Edit->SetSelLength(0);
+    EXPECT_EQ(EnabledAfterIdle(), (std::vector<bool>{false, false, false, false, false, true}));
+    Edit->SelectAll();
+    EXPECT_EQ(EnabledAfterIdle(), (std::vector<bool>{true, true, false, true, false, true}));
+    Clipboard()->SetAsText("clip");
+    EXPECT_EQ(EnabledAfterIdle(), (std::vector<bool>{true, true, true, true, false, true}));
+    Edit->SetReadOnly(true);
+    EXPECT_EQ(EnabledAfterIdle(), (std::vector<bool>{false, true, false, false, false, true}));
+    // Without a focused edit there is nothing to act on.
+    auto* button = New<TTestControl>(Form);
+    button->SetParent(Form);
+    button->SetFocus();
+    EXPECT_EQ(EnabledAfterIdle(), (std::vector<bool>(6, false)));
+}
+
+TEST_F(EditActionTest, ShortcutsActOnTheFocusedEdit) {
+    Edit->SetSelStart(0);
+    Edit->SetSelLength(5);
+    Idle();
+    CtrlKey('X');
+    EXPECT_EQ(Edit->Text(), " world");
+    EXPECT_EQ(Clipboard()->AsText(), "Hello");
+    Idle();
+    CtrlKey('Z');
+    EXPECT_EQ(Edit->Text(), "Hello world");
+    Edit->SetSelStart(Edit->Text().size());
+    Edit->SetSelLength(0);
+    Idle();
+    CtrlKey('V');
+    EXPECT_EQ(Edit->Text(), "Hello worldHello");
+    Idle();
+    CtrlKey('A');
+    EXPECT_EQ(Edit->SelLength(), static_cast<int>(Edit->Text().size()));
+    Copy->Execute();
+    EXPECT_EQ(Clipboard()->AsText(), "Hello worldHello");
+    Idle();
+    PressKey(VK_DELETE);
+    EXPECT_EQ(Edit->Text(), "");
+    EXPECT_EQ(Other->Text(), "second") << "the other edit is never touched";
+}
+
+TEST_F(EditActionTest, BoundControlIsTheOnlyTarget) {
+    Copy->SetControl(Other);
+    Other->SelectAll();
+    Edit->SetSelLength(0);
+    Idle();
+    EXPECT_TRUE(Copy->Enabled()) << "bound to the other edit, which has a selection";
+    EXPECT_TRUE(Copy->Execute());
+    EXPECT_EQ(Clipboard()->AsText(), "second");
+    Other->Free();
+    EXPECT_EQ(Copy->Control(), nullptr);
+    // A control in design state is no target.
+    Edit->SelectAll();
+    Edit->SetDesigning(true);
+    Idle();
+    EXPECT_FALSE(Copy->Enabled());
 }
 
 } // namespace
