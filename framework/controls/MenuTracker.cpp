@@ -973,7 +973,8 @@ TMenuItem* TMenuTracker::RunBar(TFormMenuBar* bar, int index, bool dropDown, boo
 }
 
 TMenuItem* TMenuTracker::RunPopup(TMenuItem* root, TPoint screenPos, TPopupAlignment alignment) {
-    if (!root || gActiveTracker) return nullptr;
+    // A menu with nothing to show does not show.
+    if (!root || gActiveTracker || !IsSubMenu(root)) return nullptr;
     FAlignment = alignment;
     OpenLevel(root, screenPos, Bounds(screenPos.X, screenPos.Y, 0, 0), false);
     if (LevelCount() == 0) return nullptr;

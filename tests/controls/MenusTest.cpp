@@ -2,6 +2,8 @@
 // and keyboard, popup menus, shortcut dispatch and items bound to actions.
 #include "MenuFixture.h"
 
+#include "framework/controls/Bitmap.h"
+#include "framework/controls/ImageList.h"
 #include "framework/controls/MenuTracker.h"
 #include "framework/platform/NonClient.h"
 #include "framework/rtl/ClassRegistry.h"
@@ -483,7 +485,23 @@ TEST_F(MenuBarTest, ShortcutsOfItemsWorkWithoutOpeningTheMenu) {
 }
 
 TEST_F(MenuBarTest, ScreenshotOfTheOpenFileMenu) {
-    File->Items(1)->SetChecked(true);
+    // Two 16 x 16 images: a red and a blue square on a magenta background.
+    auto* images = New<TImageList>(Form);
+    TObjectPtr<TBitmap> strip = MakeObject<TBitmap>();
+    strip->SetSize(32, 16);
+    strip->Canvas()->Brush()->SetColor(clFuchsia);
+    strip->Canvas()->FillRect({0, 0, 32, 16});
+    strip->Canvas()->Brush()->SetColor(clRed);
+    strip->Canvas()->FillRect({2, 2, 14, 14});
+    strip->Canvas()->Brush()->SetColor(clBlue);
+    strip->Canvas()->FillRect({18, 2, 30, 14});
+    images->AddMasked(strip.get(), clFuchsia);
+    Menu->SetImages(images);
+    New1->SetImageIndex(0);
+    Exit->SetImageIndex(1);
+    Exit->SetEnabled(false);
+    Open->SetChecked(true);
+    New1->SetDefault(true);
     TIdleSteps steps;
     steps
         .Then([&] {
