@@ -318,6 +318,7 @@ TForm* BuildMessageDialog(const String& msg, TMsgDlgType type, TMsgDlgButtons bu
 
 int RunMessageDialog(const String& msg, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext,
                      const String& caption, int defaultIndex, TPoint pos) {
+    EnsureMessageBoxHook();
     auto entry = DialogScript().Take(TDialogKind::MessageBox, caption, msg);
     if (entry && !entry->Handler) return ScriptedResult(entry->Result, buttons, msg);
     TObjectPtr<TForm> form(BuildMessageDialog(msg, type, buttons, caption, defaultIndex));
@@ -401,11 +402,16 @@ void InstallDialogMessageBox() {
     };
 }
 
+void EnsureMessageBoxHook() {
+    if (Application && !Application->MessageBoxHook) InstallDialogMessageBox();
+}
+
 namespace {
 // The application's message boxes are these dialogs from the start, when the application object
-// already exists; InstallDialogMessageBox does it otherwise.
+// exists by then (the order of start-up code is not certain), and from the first dialog shown
+// otherwise; a program can call InstallDialogMessageBox itself to be sure.
 const bool MessageBoxInstalled = [] {
-    InstallDialogMessageBox();
+    EnsureMessageBoxHook();
     return true;
 }();
 } // namespace
@@ -414,6 +420,7 @@ const bool MessageBoxInstalled = [] {
 // Input boxes
 
 bool InputQuery(const String& caption, const String& prompt, String& value) {
+    EnsureMessageBoxHook();
     auto entry = DialogScript().Take(TDialogKind::InputQuery, caption, prompt);
     if (entry && !entry->Handler) {
         if (entry->Result != mrOk || !entry->Value) return false;

@@ -57,8 +57,10 @@ bool InputQuery(const String& caption, const String& prompt, String& value);
 String InputBox(const String& caption, const String& prompt, const String& defaultValue);
 
 // Makes the application's message boxes (and so its default exception display) the dialogs of
-// this unit. Done when the program starts; call it again after replacing Application.
+// this unit, replacing whatever display was set. EnsureMessageBoxHook does it only when none is
+// set; it runs at start-up and with every dialog shown.
 void InstallDialogMessageBox();
+void EnsureMessageBoxHook();
 
 // ---------------------------------------------------------------------------------------------
 // Answering dialogs from tests

@@ -543,7 +543,7 @@ void TFileDialogForm::ListDrawItem(TWinControl* control, int index, const TRect&
 } // namespace
 
 bool TOpenDialog::Execute() {
-    InstallDialogMessageBox();
+    EnsureMessageBoxHook();
     TDialogKind kind = IsSaveDialog() ? TDialogKind::SaveDialog : TDialogKind::OpenDialog;
     String title = FTitle.empty() ? DefaultTitle() : FTitle;
     auto entry = DialogScript().Take(kind, title, String());

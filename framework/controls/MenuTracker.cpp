@@ -1010,8 +1010,12 @@ TMenuItem* TMenuTracker::Run() {
             gActiveTracker = nullptr;
         }
     } end{this};
+    // The bar of a form the user leaves (another window activated) closes.
+    HWND activeForm = FBarForm && FBarForm->HandleAllocated() && GetActiveWindow() == FBarForm->Handle()
+                          ? FBarForm->Handle()
+                          : nullptr;
     while (!FDone) {
-        if (FCaptureWindow && GetCapture() != FCaptureWindow) {
+        if ((FCaptureWindow && GetCapture() != FCaptureWindow) || (activeForm && GetActiveWindow() != activeForm)) {
             Cancel();
             break;
         }

@@ -581,7 +581,7 @@ bool TMainMenu::IsShortCut(TWMKey& message) {
     if (TMenu::IsShortCut(message)) return true;
     if (HasState(csDesigning) || TMenuTracker::Active()) return false;
     TFormMenuBar* bar = ActiveBarOf(this);
-    if (!bar) return false;
+    if (!bar || bar->Items().empty()) return false;
     auto key = static_cast<int>(message.CharCode());
     TShiftState shift = KeyDataToShiftState(message.KeyData());
     bool repeat = (message.KeyData() & (LPARAM(1) << 30)) != 0;
