@@ -322,6 +322,60 @@ TEST_F(MenuBarTest, BarSitsInTheFrameAboveTheClientArea) {
     EXPECT_EQ(TFormMenuBar::Of(Form, false)->Items()[1], About);
 }
 
+TEST_F(MenuBarTest, AMenuOwnedElsewhereGetsItsBarOnTheNextIdlePass) {
+    TForm* second = MakeForm(300, 300, 300, 200);
+    int before = second->ClientHeight();
+    TObjectPtr<TComponent> module(New<TComponent>(nullptr));
+    auto* menu = New<TMainMenu>(module.get());
+    AddItem(menu->Items(), "&Tools");
+    second->SetMenu(menu);
+    Application->Idle(false);
+    EXPECT_EQ(second->ClientHeight(), before - 19);
+    EXPECT_FALSE(menu->ItemRect(second, 0).IsEmpty());
+    // The menu going takes the bar with it.
+    module.reset();
+    PumpMessages();
+    EXPECT_EQ(second->Menu(), nullptr);
+    EXPECT_EQ(second->ClientHeight(), before);
+}
+
+TEST_F(MenuBarTest, ADesignedFormShowsItsBarButDoesNotOpenIt) {
+    Form->SetDesigning(true, false);
+    PressAt(Centre(BarItem(0)));
+    ReleaseAt(Centre(BarItem(0)));
+    PumpMessages();
+    EXPECT_EQ(ActiveMenu(), nullptr);
+    EXPECT_TRUE(OpenDropDownRects().empty());
+    EXPECT_FALSE(BarItem(0).IsEmpty());
+}
+
+TEST_F(MenuBarTest, ADropDownShowsTheCurrentStateOfItsActions) {
+    auto* action = New<TAction>(Form);
+    action->SetCaption("&Paste");
+    bool canPaste = false;
+    struct TPasteState : TObject {
+        bool* Can = nullptr;
+        void Update(TObject* sender) { static_cast<TAction*>(sender)->SetEnabled(*Can); }
+        void Execute(TObject*) {}
+    } state;
+    state.Can = &canPaste;
+    action->OnUpdate = MakeMethod<&TPasteState::Update>(&state);
+    action->OnExecute = MakeMethod<&TPasteState::Execute>(&state);
+    auto* paste = New<TMenuItem>(Form);
+    paste->SetAction(action);
+    Edit->Add(paste);
+    action->Update();
+    EXPECT_FALSE(paste->Enabled());
+    canPaste = true; // no idle pass between here and the drop-down
+    TIdleSteps steps;
+    steps.Then([&] {
+        EXPECT_TRUE(paste->Enabled()) << "updated when the drop-down opened";
+        QueueClick(Centre(DropDownItemRect(0, 2)));
+    });
+    PressAt(Centre(BarItem(1)));
+    EXPECT_EQ(steps.Left(), 0);
+}
+
 TEST_F(MenuBarTest, ItemsThatDoNotFitWrapIntoAnotherRow) {
     for (int i = 0; i < 12; ++i) AddItem(Menu->Items(), "Long caption " + IntToStr(i));
     EXPECT_EQ(Form->ClientHeight() % 19, (ClientBefore - 19) % 19);
