@@ -69,7 +69,7 @@ void BM_TextToBinary(benchmark::State& state) {
         benchmark::DoNotOptimize(ObjectTextToBinary(text, out));
     }
     state.SetBytesProcessed(state.iterations() * text.Size());
-    state.counters["objects"] = 10001;
+    state.counters["text_bytes"] = static_cast<double>(text.Size());
 }
 BENCHMARK(BM_TextToBinary)->Unit(benchmark::kMillisecond);
 
@@ -82,6 +82,7 @@ void BM_BinaryToText(benchmark::State& state) {
         benchmark::DoNotOptimize(ObjectBinaryToText(binary, out));
     }
     state.SetBytesProcessed(state.iterations() * binary.Size());
+    state.counters["binary_bytes"] = static_cast<double>(binary.Size());
 }
 BENCHMARK(BM_BinaryToText)->Unit(benchmark::kMillisecond);
 

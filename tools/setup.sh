@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build ccache pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  libfreetype-dev libfontconfig-dev libpixman-1-dev libx11-dev libxext-dev
+  libfreetype-dev libfontconfig-dev libpixman-1-dev libx11-dev libxext-dev libxtst-dev
   libpng-dev libjpeg-dev zlib1g-dev
   fonts-dejavu-core xvfb xauth
 )

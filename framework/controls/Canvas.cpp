@@ -39,8 +39,6 @@ DW_DEFINE_CLASS(TCanvas) {
     c.Property("CopyMode", &TCanvas::CopyMode, &TCanvas::SetCopyMode).Default(static_cast<Int64>(cmSrcCopy));
     c.Property("Font", &TCanvas::Font, &TCanvas::SetFont);
     c.Property("Pen", &TCanvas::Pen, &TCanvas::SetPen);
-    c.Property("OnChange", &TCanvas::OnChange, &TCanvas::OnChange);
-    c.Property("OnChanging", &TCanvas::OnChanging, &TCanvas::OnChanging);
 }
 
 TCanvas::TCanvas() : FFont(MakeObject<TFont>()), FPen(MakeObject<TPen>()), FBrush(MakeObject<TBrush>()) {

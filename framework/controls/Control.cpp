@@ -846,6 +846,17 @@ bool TControl::IsVisibleOnScreen() const {
     return true;
 }
 
+void TControl::SetControlStyle(TControlStyle value) {
+    bool wasHidden = FControlStyle.Contains(csNoDesignVisible);
+    FControlStyle = value;
+    if (wasHidden == value.Contains(csNoDesignVisible) || !HasState(csDesigning)) return;
+    if (auto* w = As<TWinControl>(this))
+        w->UpdateControlState();
+    else
+        InvalidateControl(true, false);
+    RequestAlign();
+}
+
 bool TControl::DesignVisible() const {
     if (!HasState(csDesigning)) return FVisible;
     return FVisible || !FControlStyle.Contains(csNoDesignVisible);
@@ -1179,7 +1190,8 @@ void TControl::Loaded() {
     if (FActionLink && FActionLink->Action()) ActionChange(FActionLink->Action(), true);
     UpdateAnchorRules();
     if (FAutoSize) AdjustSize();
-    RequestAlign();
+    // A plain child changes nothing in its parent's layout; only aligned and anchored ones do.
+    if (FAlign != alNone || FAnchors != TAnchors{akLeft, akTop}) RequestAlign();
 }
 
 } // namespace dw

@@ -646,7 +646,8 @@ class TControl : public TComponent {
     bool UseRightToLeftReading() const { return FBiDiMode != bdLeftToRight; }
     bool UseRightToLeftScrollBar() const { return FBiDiMode == bdRightToLeft || FBiDiMode == bdRightToLeftNoAlign; }
     TControlStyle ControlStyle() const { return FControlStyle; }
-    void SetControlStyle(TControlStyle value) { FControlStyle = value; }
+    // Taking csNoDesignVisible away (or adding it) shows (or hides) a designed control at once.
+    void SetControlStyle(TControlStyle value);
     TControlState ControlState() const { return FControlState; }
     void SetControlState(TControlState value) { FControlState = value; }
     bool MouseCapture() const;
@@ -1140,7 +1141,8 @@ protected:
     String FSavedText;
     TRect FSavedBounds;
     bool FRecreating = false;
-    bool FInAlign = false;
+    // Set while CreateParams is asked only to measure the window's frame.
+    bool FMeasuringFrame = false;
     TSize FLastClientSize{-1, -1};
 };
 

@@ -9,6 +9,7 @@
 #include "framework/platform/Window.h"
 
 #include <cstdlib>
+#include <functional>
 
 namespace dw {
 
@@ -260,8 +261,19 @@ TControl* TDragMachine::FindTarget(TPoint pos) {
     rec.Pos = pos;
     rec.Source = Object;
     rec.Target = under;
-    LRESULT found = under->Perform(CM_DRAG, dmFindTarget, reinterpret_cast<LPARAM>(&rec));
-    return found ? reinterpret_cast<TControl*>(found) : under;
+    auto* found = reinterpret_cast<TControl*>(under->Perform(CM_DRAG, dmFindTarget, reinterpret_cast<LPARAM>(&rec)));
+    // The answer is trusted only when it names the control or one of its descendants.
+    if (!found || found == under) return under;
+    std::function<bool(TWinControl*)> contains = [&](TWinControl* w) {
+        for (int i = 0; i < w->ControlCount(); ++i) {
+            TControl* c = w->Controls(i);
+            if (c == found) return true;
+            if (auto* cw = As<TWinControl>(c); cw && contains(cw)) return true;
+        }
+        return false;
+    };
+    auto* underWin = As<TWinControl>(under);
+    return underWin && contains(underWin) ? found : under;
 }
 
 void TDragMachine::DragTo(TPoint pos) {

@@ -154,7 +154,6 @@ TCustomForm::TCustomForm(TComponent* owner, TCreateNew) : TScrollingWinControl(o
     FCanvas.reset(canvas);
     FIcon = New<TIcon>();
     AddGlobalComponent(this);
-    if (Screen) Screen->AddForm(this);
 }
 
 TCustomForm::~TCustomForm() {
@@ -163,6 +162,8 @@ TCustomForm::~TCustomForm() {
 
 void TCustomForm::AfterConstruction() {
     TScrollingWinControl::AfterConstruction();
+    // Only now is the form's class known (Screen sorts forms from other custom forms).
+    if (Screen) Screen->AddForm(this);
     TClass cls = ClassType();
     if (FReadDescription && cls != TForm::StaticClass() && cls != TCustomForm::StaticClass() &&
         !HasState(csDesigning)) {
@@ -321,6 +322,9 @@ void TCustomForm::DefineProperties(TFiler* filer) {
 void TCustomForm::Loaded() {
     TScrollingWinControl::Loaded();
     if (FActiveControl && !FActiveControl->CanFocus()) FActiveControl = nullptr;
+    // Read into a finished form, a stored Visible shows it now; while the form is being made from
+    // its description it shows once construction is complete.
+    if (FVisible && !FFormState.Contains(fsCreating)) UpdateControlState();
 }
 
 void TCustomForm::SetPixelsPerInch(int value) {
@@ -366,6 +370,7 @@ void TCustomForm::CreateParams(TCreateParams& params) {
         params.ExStyle |= WS_EX_MDICHILD;
         params.Style |= WS_CHILD;
         params.Style &= ~WS_POPUP;
+        if (TForm* frame = Application ? Application->MainForm() : nullptr) params.WndParent = frame->ClientHandle();
     }
     if (FFormStyle == fsMDIForm) params.Style |= WS_CLIPCHILDREN;
     if (FFormStyle == fsStayOnTop) params.ExStyle |= WS_EX_TOPMOST;
@@ -482,8 +487,14 @@ void TCustomForm::SetFormStyle(TFormStyle value) {
             throw EInvalidOperation("Cannot create form. No MDI forms are currently active");
     }
     FFormStyle = value;
-    if (value == fsMDIChild && !HasState(csLoading)) FVisible = true;
     RecreateWnd();
+    // A document window is always shown: it lives inside the frame's client.
+    if (value == fsMDIChild && !HasState(csLoading) && !HasState(csDesigning)) {
+        if (FVisible)
+            UpdateControlState();
+        else
+            SetVisible(true);
+    }
 }
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle value) {

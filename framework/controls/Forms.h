@@ -5,6 +5,7 @@
 
 #include "framework/controls/Controls.h"
 #include "framework/controls/Interface.h"
+#include "framework/platform/ScrollBar.h"
 
 #include <functional>
 #include <vector>
@@ -98,6 +99,8 @@ private:
     bool FVisible = true;
     bool FTracking = false;
     bool FUpdating = false;
+    HWND FAppliedHandle = nullptr;
+    SCROLLINFO FAppliedInfo;
 };
 
 class TScrollingWinControl : public TWinControl {
@@ -404,9 +407,15 @@ class TCustomFrame : public TScrollingWinControl {
     TComponent* GetChildOwner() override { return this; }
     void GetChildren(const TGetChildProc& proc, TComponent* root) override;
     void SetParent(TWinControl* value) override;
+    // Read inline in another root's stream, the stream's components replace those of the same
+    // name that the frame's own description made (the stream holds the frame as it was saved).
+    void ReadState(TReader* reader) override;
+    void ValidateRename(TComponent* component, const String& currentName, const String& newName) override;
 
 private:
     bool FReadDescription = false;
+    bool FReadingInline = false;
+    std::vector<TComponent*> FReplaceable;
 };
 
 class TFrame : public TCustomFrame {

@@ -5,6 +5,8 @@
 #include "framework/rtl/Filer.h"
 #include "framework/rtl/GlobalComponents.h"
 
+#include <algorithm>
+
 namespace dw {
 
 DW_DEFINE_CLASS(TCustomFrame) {}
@@ -57,6 +59,40 @@ void TCustomFrame::SetParent(TWinControl* value) {
     TScrollingWinControl::SetParent(value);
     // A frame placed on another root's control is part of that root's stream: written inline.
     if (value && Owner() && Owner() != Application && !HasState(csInline) && !HasState(csLoading)) SetInline(true);
+}
+
+void TCustomFrame::ReadState(TReader* reader) {
+    bool inlineRead = reader->Root() != this && HasState(csInline);
+    FReplaceable.clear();
+    if (inlineRead)
+        for (int i = 0; i < ComponentCount(); ++i) FReplaceable.push_back(Components(i));
+    FReadingInline = inlineRead;
+    try {
+        TScrollingWinControl::ReadState(reader);
+    } catch (...) {
+        FReadingInline = false;
+        FReplaceable.clear();
+        throw;
+    }
+    FReadingInline = false;
+    FReplaceable.clear();
+}
+
+void TCustomFrame::ValidateRename(TComponent* component, const String& currentName, const String& newName) {
+    if (FReadingInline && component && !newName.empty()) {
+        TComponent* existing = FindComponent(newName);
+        auto it = std::find(FReplaceable.begin(), FReplaceable.end(), existing);
+        if (existing && existing != component && it != FReplaceable.end()) {
+            FReplaceable.erase(it);
+            // Its children go with it; the stream brings its own.
+            for (TComponent* c : std::vector<TComponent*>(FReplaceable))
+                if (auto* control = As<TControl>(c); control && control->Parent() && existing->Is<TWinControl>() &&
+                                                     static_cast<TWinControl*>(existing)->ContainsControl(control))
+                    FReplaceable.erase(std::find(FReplaceable.begin(), FReplaceable.end(), c));
+            existing->Free();
+        }
+    }
+    TScrollingWinControl::ValidateRename(component, currentName, newName);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -89,6 +89,10 @@ bool IdentToCharset(const String& ident, int& charset) {
     return false;
 }
 
+void GetCharsetValues(const std::function<void(const String& name)>& proc) {
+    for (const TCharsetName& entry : kCharsetNames) proc(entry.Name);
+}
+
 int PenModeToROP2(TPenMode mode) {
     int index = static_cast<int>(mode);
     if (index < 0 || index >= static_cast<int>(std::size(kPenModeRop2))) return R2_COPYPEN;
@@ -104,9 +108,8 @@ TPenMode ROP2ToPenMode(int rop2) {
 // ---------------------------------------------------------------------------------------------
 // TGraphicsObject
 
-DW_DEFINE_CLASS(TGraphicsObject) {
-    c.Property("OnChange", &TGraphicsObject::OnChange, &TGraphicsObject::OnChange);
-}
+// OnChange is for the owner of the object (a canvas, a control), not for the inspector.
+DW_DEFINE_CLASS(TGraphicsObject) {}
 
 TGraphicsObject::~TGraphicsObject() {
     FreeHandle();

@@ -7,6 +7,8 @@
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Persistent.h"
 
+#include <functional>
+
 namespace dw {
 
 // A picture that cannot be read, written or used: a corrupt file, an unknown format, a size
@@ -33,6 +35,8 @@ const TTypeInfo& FontCharsetTypeInfo();
 const TTypeInfo& FontNameTypeInfo();
 bool CharsetToIdent(int charset, String& ident);
 bool IdentToCharset(const String& ident, int& charset);
+// Calls proc with the name of every named charset, in numeric order.
+void GetCharsetValues(const std::function<void(const String& name)>& proc);
 
 // The raster operation (R2_xxx) of a pen mode, and back.
 int PenModeToROP2(TPenMode mode);

@@ -39,22 +39,6 @@ TPixel Over(TPixel p, TPixel background) {
     return 0xFF000000u | channel(16) | channel(8) | channel(0);
 }
 
-// Copies pixels into a fresh 32-bit bitmap and alpha-blends it onto dc.
-void BlendOnto(HDC dc, int x, int y, const TSurface& pixels) {
-    HBITMAP image = dib::CreateDib(pixels.Width(), pixels.Height(), 0);
-    TSurface& s = *GetBitmapSurface(image);
-    for (int row = 0; row < pixels.Height(); ++row)
-        std::memcpy(s.Row(row), pixels.Row(row), sizeof(TPixel) * static_cast<size_t>(pixels.Width()));
-    HDC source = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(source, image);
-    BLENDFUNCTION blend;
-    blend.AlphaFormat = AC_SRC_ALPHA;
-    AlphaBlend(dc, x, y, pixels.Width(), pixels.Height(), source, 0, 0, pixels.Width(), pixels.Height(), blend);
-    SelectObject(source, old);
-    DeleteDC(source);
-    DeleteObject(image);
-}
-
 void FillBitmap(TBitmap* bitmap, const TSurface& pixels, bool withAlpha) {
     bitmap->SetMonochrome(false);
     bitmap->SetSize(0, 0);
@@ -436,7 +420,21 @@ TSurface TCustomImageList::Compose(int index, TDrawingStyle style, TImageType im
 }
 
 void TCustomImageList::DrawPixels(TCanvas* canvas, int x, int y, const TSurface& pixels) {
-    BlendOnto(canvas->Handle(), x, y, pixels);
+    // One scratch bitmap per list, grown as needed, so drawing allocates no bitmap per image.
+    if (!FScratch) {
+        FScratch = MakeObject<TBitmap>();
+        FScratch->SetPixelFormat(pf32bit);
+    }
+    if (FScratch->Width() < pixels.Width() || FScratch->Height() < pixels.Height())
+        FScratch->SetSize(std::max(FScratch->Width(), pixels.Width()), std::max(FScratch->Height(), pixels.Height()));
+    TSurface& scratch = *FScratch->Surface();
+    for (int row = 0; row < pixels.Height(); ++row)
+        std::memcpy(scratch.Row(row), pixels.Row(row), sizeof(TPixel) * static_cast<size_t>(pixels.Width()));
+    HDC source = static_cast<TBitmapCanvas*>(FScratch->Canvas())->BitmapDC();
+    BLENDFUNCTION blend;
+    blend.AlphaFormat = AC_SRC_ALPHA;
+    AlphaBlend(canvas->Handle(), x, y, pixels.Width(), pixels.Height(), source, 0, 0, pixels.Width(), pixels.Height(),
+               blend);
 }
 
 void TCustomImageList::Draw(TCanvas* canvas, int x, int y, int index, bool enabled) {

@@ -164,6 +164,7 @@ private:
     TObjectPtr<TBitmap> FImageStrip;
     TObjectPtr<TBitmap> FMaskStrip;
     bool FStripsValid = false;
+    TObjectPtr<TBitmap> FScratch;
 };
 
 // The published image list of forms.

@@ -112,10 +112,8 @@ String GraphicFileMask(TGraphicClass graphicClass) {
 // ---------------------------------------------------------------------------------------------
 // TPicture
 
-DW_DEFINE_CLASS(TPicture) {
-    c.Property("OnChange", &TPicture::OnChange, &TPicture::OnChange);
-    c.Property("OnProgress", &TPicture::OnProgress, &TPicture::OnProgress);
-}
+// OnChange and OnProgress belong to the control holding the picture; nothing is published.
+DW_DEFINE_CLASS(TPicture) {}
 
 TPicture::TPicture() = default;
 

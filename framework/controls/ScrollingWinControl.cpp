@@ -88,7 +88,14 @@ void TControlScrollBar::Update() {
         info.nPage = static_cast<UINT>(ClientExtent());
         info.nPos = FPosition;
     }
-    SetScrollInfo(FControl->Handle(), FKind == sbHorizontal ? SB_HORZ : SB_VERT, info, true);
+    // Setting the same information again would only repaint the window's frame.
+    HWND handle = FControl->Handle();
+    if (handle != FAppliedHandle || info.nMax != FAppliedInfo.nMax || info.nPage != FAppliedInfo.nPage ||
+        info.nPos != FAppliedInfo.nPos) {
+        SetScrollInfo(handle, FKind == sbHorizontal ? SB_HORZ : SB_VERT, info, true);
+        FAppliedHandle = handle;
+        FAppliedInfo = info;
+    }
     FUpdating = false;
 }
 

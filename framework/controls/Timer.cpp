@@ -5,6 +5,7 @@
 #include "framework/platform/Window.h"
 
 namespace dw {
+inline namespace controls {
 
 namespace {
 constexpr UINT_PTR TimerId = 1;
@@ -77,4 +78,5 @@ void TTimer::Timer() {
     if (FEnabled) FOnTimer(this);
 }
 
+} // namespace controls
 } // namespace dw

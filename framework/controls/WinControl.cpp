@@ -154,7 +154,8 @@ void TWinControl::CreateParams(TCreateParams& params) {
     params.Y = FTop;
     params.Width = FWidth;
     params.Height = FHeight;
-    params.WndParent = FParent ? FParent->Handle() : FParentWindow;
+    // Measuring the frame must not make the parent's window.
+    params.WndParent = FParent ? (FMeasuringFrame ? FParent->FHandle : FParent->Handle()) : FParentWindow;
     params.ClassStyle = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
     params.ClassCursor = LoadCursor(nullptr, IDC_ARROW);
     params.WinClassName = ClassName();
@@ -291,7 +292,16 @@ TRect TWinControl::NonClientMargins() const {
         return {left, top, window.Width() - client.Width() - left, window.Height() - client.Height() - top};
     }
     TCreateParams params;
-    const_cast<TWinControl*>(this)->CreateParams(params);
+    auto* self = const_cast<TWinControl*>(this);
+    bool saved = self->FMeasuringFrame;
+    self->FMeasuringFrame = true;
+    try {
+        self->CreateParams(params);
+    } catch (...) {
+        self->FMeasuringFrame = saved;
+        throw;
+    }
+    self->FMeasuringFrame = saved;
     TRect r{0, 0, 0, 0};
     AdjustWindowRectEx(r, params.Style, false, params.ExStyle);
     TRect m{-r.Left, -r.Top, r.Right, r.Bottom};

@@ -127,6 +127,22 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             if (r) return r;
         }
         return MA_ACTIVATE;
+    case WM_RBUTTONUP: {
+        // A right click asks for a context menu at the cursor (screen coordinates).
+        TPoint p = wm.ClientToScreen(w, PointFromLParam(lParam));
+        wm.Send(w, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), PointToLParam(p));
+        return 0;
+    }
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        // The menu key and Shift+F10 ask for a context menu at no particular point (-1, -1).
+        if (wParam == static_cast<WPARAM>(VK_APPS) ||
+            (wParam == static_cast<WPARAM>(VK_F10) && GetKeyState(VK_SHIFT) < 0))
+            wm.Send(w, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(-1, -1));
+        return 0;
+    case WM_CONTEXTMENU:
+        if (w->IsChild() && w->Parent && w->Parent != wm.Desktop()) return wm.Send(w->Parent, msg, wParam, lParam);
+        return 0;
     case WM_MOUSEWHEEL:
         if (w->IsChild() && w->Parent && w->Parent != wm.Desktop()) return wm.Send(w->Parent, msg, wParam, lParam);
         return 0;
@@ -153,8 +169,6 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         int hit = static_cast<int>(wParam);
         switch (hit) {
         case HTCAPTION:
-            if (!wm.IsTopLevel(w) && !(w->ExStyle & WS_EX_MDICHILD))
-                SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
             if (!(w->Style & WS_MAXIMIZE)) wm.Send(w, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, lParam);
             break;
         case HTLEFT:
@@ -233,6 +247,44 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             wm.Send(top, WM_SYSCOMMAND, SC_CLOSE, 0);
         }
         return 0;
+    case WM_PRINT: {
+        // Paints the window (and with PRF_CHILDREN its children) into a DC with the window's
+        // top-left corner at the DC's origin: what a control's picture of itself is made from.
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        if ((lParam & PRF_CHECKVISIBLE) && !IsWindowVisible(hwnd)) return 0;
+        int saved = SaveDC(dc);
+        struct TRestore {
+            HDC dc;
+            int saved;
+            ~TRestore() { RestoreDC(dc, saved); }
+        } restore{dc, saved};
+        if (lParam & PRF_NONCLIENT) {
+            SaveDC(dc);
+            ExcludeClipRect(dc, w->Client.Left, w->Client.Top, w->Client.Right, w->Client.Bottom);
+            WmDrawFrame(dc, w);
+            RestoreDC(dc, -1);
+        }
+        OffsetViewportOrgEx(dc, w->Client.Left, w->Client.Top, nullptr);
+        IntersectClipRect(dc, 0, 0, w->Client.Width(), w->Client.Height());
+        if (lParam & PRF_ERASEBKGND) wm.Send(w, WM_ERASEBKGND, wParam, 0);
+        if ((lParam & PRF_CLIENT) && !w->Destroyed) wm.Send(w, WM_PRINTCLIENT, wParam, lParam);
+        if ((lParam & PRF_CHILDREN) && !w->Destroyed) {
+            std::vector<HWND> kids;
+            for (auto it = w->Children.rbegin(); it != w->Children.rend(); ++it)
+                if ((*it)->Style & WS_VISIBLE) kids.push_back((*it)->Handle);
+            for (HWND k : kids) {
+                TWindow* c = wm.Find(k);
+                if (!c) continue;
+                TRect pr = wm.PhysicalRectInParent(c);
+                SaveDC(dc);
+                OffsetViewportOrgEx(dc, pr.Left, pr.Top, nullptr);
+                IntersectClipRect(dc, 0, 0, pr.Width(), pr.Height());
+                wm.Send(c, WM_PRINT, wParam, lParam & ~PRF_CHECKVISIBLE);
+                RestoreDC(dc, -1);
+            }
+        }
+        return 0;
+    }
     case WM_SHOWWINDOW:
     case WM_GETMINMAXINFO:
     case WM_WINDOWPOSCHANGING:

@@ -150,7 +150,9 @@ bool Polyline(HDC dc, const TPoint* points, int count);
 bool PolylineTo(HDC dc, const TPoint* points, int count);
 bool Polygon(HDC dc, const TPoint* points, int count);
 bool PolyPolygon(HDC dc, const TPoint* points, const int* counts, int polygonCount);
-// The outline lies inside [left, right) x [top, bottom) for one-pixel and inside-frame pens.
+// The outline lies inside [left, right) x [top, bottom) for one-pixel and inside-frame pens; wider
+// pens are centred on it. With a null pen the filled area of Rectangle, RoundRect and Ellipse ends
+// one pixel short on the right and bottom, as it always has.
 bool Rectangle(HDC dc, int left, int top, int right, int bottom);
 bool RoundRect(HDC dc, int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight);
 bool Ellipse(HDC dc, int left, int top, int right, int bottom);

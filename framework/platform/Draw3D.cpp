@@ -2,6 +2,7 @@
 
 #include "framework/platform/DeviceContext.h"
 #include "framework/platform/GdiInternal.h"
+#include "framework/platform/Surface.h"
 
 #include <algorithm>
 #include <array>
@@ -151,10 +152,18 @@ void Picture(HDC dc, int x, int y, std::initializer_list<const char*> rows, int 
     }
 }
 
+// The checked-button and three-state background: highlight and face in a checkerboard.
 void Dither(HDC dc, const TRect& r) {
-    COLORREF a = GetSysColor(COLOR_BTNHIGHLIGHT), b = GetSysColor(COLOR_BTNFACE);
-    for (int y = r.Top; y < r.Bottom; ++y)
-        for (int x = r.Left; x < r.Right; ++x) SetPixelV(dc, x, y, ((x + y) & 1) ? b : a);
+    HBITMAP tile = CreateBitmap(2, 2, 1, 32, nullptr);
+    if (TSurface* s = GetBitmapSurface(tile)) {
+        TPixel a = PixelFromColor(GetSysColor(COLOR_BTNHIGHLIGHT)), b = PixelFromColor(GetSysColor(COLOR_BTNFACE));
+        s->At(0, 0) = s->At(1, 1) = a;
+        s->At(1, 0) = s->At(0, 1) = b;
+    }
+    HBRUSH brush = CreatePatternBrush(tile);
+    FillRect(dc, &r, brush);
+    DeleteObject(brush);
+    DeleteObject(tile);
 }
 
 void ButtonFrame(HDC dc, TRect& r, UINT state) {

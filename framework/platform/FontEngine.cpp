@@ -66,6 +66,7 @@ public:
         FInstances.clear();
         FByLogFont.clear();
         if (FLibrary) FT_Done_FreeType(FLibrary);
+        if (FOk) FcFini(); // releases fontconfig's caches, so leak checkers see a clean exit
     }
 
     bool Installed(const String& family) {
@@ -132,17 +133,30 @@ public:
     }
 
     String Resolve(std::string_view face) {
-        FcPattern* match = Match(Families(face, 0), FW_NORMAL, false, 11);
+        std::vector<String> families = Families(face, 0);
+        FcPattern* match = Match(families, FW_NORMAL, false, 11);
         String result;
         if (match) {
-            FcChar8* fam = nullptr;
-            if (FcPatternGetString(match, FC_FAMILY, 0, &fam) == FcResultMatch) result = reinterpret_cast<char*>(fam);
+            result = FamilyOf(match, families);
             FcPatternDestroy(match);
         }
         return result;
     }
 
 private:
+    // A face has several family names ("DejaVu Sans", "DejaVu Sans Condensed"); report the one asked
+    // for when there is one, else the first.
+    static String FamilyOf(FcPattern* match, const std::vector<String>& wanted) {
+        std::vector<String> names;
+        FcChar8* fam = nullptr;
+        for (int i = 0; FcPatternGetString(match, FC_FAMILY, i, &fam) == FcResultMatch; ++i)
+            names.push_back(reinterpret_cast<char*>(fam));
+        for (const String& w : wanted)
+            for (const String& name : names)
+                if (SameText(w, name)) return name;
+        return names.empty() ? String() : names.front();
+    }
+
     static bool Mono(const LOGFONT& lf) { return lf.lfQuality == NONANTIALIASED_QUALITY; }
 
     FcPattern* Match(const std::vector<String>& families, int weight, bool italic, double pixelSize) {
@@ -169,14 +183,12 @@ private:
         if (!match) return nullptr;
         FcChar8* file = nullptr;
         int index = 0, matchedWeight = FC_WEIGHT_REGULAR, matchedSlant = FC_SLANT_ROMAN;
-        FcChar8* family = nullptr;
         FcPatternGetString(match, FC_FILE, 0, &file);
         FcPatternGetInteger(match, FC_INDEX, 0, &index);
         FcPatternGetInteger(match, FC_WEIGHT, 0, &matchedWeight);
         FcPatternGetInteger(match, FC_SLANT, 0, &matchedSlant);
-        FcPatternGetString(match, FC_FAMILY, 0, &family);
         String path = file ? reinterpret_cast<char*>(file) : "";
-        String familyName = family ? reinterpret_cast<char*>(family) : "";
+        String familyName = FamilyOf(match, Families(lf.lfFaceName, lf.lfPitchAndFamily));
         FcPatternDestroy(match);
         if (path.empty()) return nullptr;
 
@@ -211,7 +223,7 @@ private:
         double scale = emPx / upem;
         inst->FAscent = static_cast<int>(std::lround(winAscent * scale));
         inst->FDescent = static_cast<int>(std::lround(winDescent * scale));
-        if (lf.lfHeight > 0) {
+        if (lf.lfHeight > 0 && std::lround(em) == emPx) {
             // The cell is exactly what was asked for.
             int extra = lf.lfHeight - (inst->FAscent + inst->FDescent);
             inst->FAscent += extra;

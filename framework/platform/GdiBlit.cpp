@@ -107,6 +107,11 @@ void BlitUnscaled(TDeviceContext& dest, const TRect& destRect, const TBlitSource
     if (rop == 0xCC && conv.Kind == TSourceConversion::TKind::None) {
         for (int k = 0; k < n; ++k) {
             const pixman_box32_t& b = boxes[k];
+            if (pixman_blt(reinterpret_cast<std::uint32_t*>(const_cast<TPixel*>(src->Row(0))),
+                           reinterpret_cast<std::uint32_t*>(target->Row(0)), static_cast<int>(src->Stride() / 4),
+                           static_cast<int>(target->Stride() / 4), 32, 32, b.x1 - ddx, b.y1 - ddy, b.x1, b.y1,
+                           b.x2 - b.x1, b.y2 - b.y1))
+                continue;
             std::size_t bytes = std::size_t(b.x2 - b.x1) * sizeof(TPixel);
             for (int y = b.y1; y < b.y2; ++y)
                 std::memcpy(target->Row(y) + b.x1, src->Row(y - ddy) + (b.x1 - ddx), bytes);
@@ -211,7 +216,7 @@ bool BlitHalftone(TDeviceContext& dest, const TRect& destRect, bool mirrorX, boo
                   const TRect& srcRect) {
     TSurface* target = dest.Target();
     if (!target || SameMemory(*target, &src) || dest.MonoTarget()) return false;
-    if (!src.BoundsRect().Intersect(srcRect).operator==(srcRect)) return false;
+    if (src.BoundsRect().Intersect(srcRect) != srcRect) return false;
     TRegion area = ClippedArea(dest, destRect);
     if (area.IsEmpty()) return true;
     pixman_image_t* s = src.PixmanImage();

@@ -418,9 +418,9 @@ struct TDibFormat {
 
 bool ReadFormat(const BITMAPINFOHEADER& h, TDibFormat& f) {
     if (h.biCompression != BI_RGB || h.biWidth <= 0 || h.biHeight == 0) return false;
+    if (h.biHeight == std::numeric_limits<LONG>::min()) return false; // cannot be negated
     f.Width = h.biWidth;
     f.Height = h.biHeight < 0 ? -h.biHeight : h.biHeight;
-    if (h.biHeight == std::numeric_limits<LONG>::min()) return false;
     f.BottomUp = h.biHeight > 0;
     f.Bits = h.biBitCount;
     f.RowBytes = DibRowBytes(f.Width, f.Bits);

@@ -1,5 +1,7 @@
 // Graphics objects behind HGDIOBJ handles: pens, brushes, fonts, bitmaps (device-dependent,
 // monochrome and device-independent), their creation, inspection and deletion, and stock objects.
+// Like everything in the windowing core, handles belong to the one user-interface thread.
+// Functions of the classic API report failure (null, false, 0, ERROR) rather than throwing.
 #pragma once
 
 #include "framework/platform/Types.h"

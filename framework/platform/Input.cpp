@@ -107,7 +107,7 @@ void ActivateMdiAncestors(TWindowManager& wm, TWindow* w) {
 void PostLeave(TWindowManager& wm, TWindow* w) {
     if (!w || w->Destroyed) return;
     if (w->TrackFlags & TME_LEAVE) {
-        UINT msg = (w->TrackFlags & TME_NONCLIENT) ? 0x02A2u /* WM_NCMOUSELEAVE */ : WM_MOUSELEAVE;
+        UINT msg = (w->TrackFlags & TME_NONCLIENT) ? WM_NCMOUSELEAVE : WM_MOUSELEAVE;
         w->TrackFlags &= ~DWORD(TME_LEAVE | TME_NONCLIENT);
         PostMessage(w->Handle, msg, 0, 0);
     }
@@ -141,9 +141,22 @@ void ConvertMouse(TWindowManager& wm, const TBackendEvent& e) {
         hit = static_cast<int>(wm.Send(target, WM_NCHITTEST, 0, PointToLParam(e.pos)));
         if (!wm.Find(h)) return;
         if (!wm.ReallyEnabled(target)) {
-            // A disabled window gets no input; its cursor still shows.
+            // A disabled window gets no input; its cursor still shows. A press on a window that a
+            // modal pop-up disabled brings that pop-up forward.
             wm.Send(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(h),
                     MAKELPARAM(HTERROR, static_cast<int>(clientMsg)));
+            if (e.kind == TBackendEvent::MouseDown && wm.Find(h)) {
+                TWindow* top = wm.TopLevelOf(target);
+                for (TWindow* t : wm.Desktop()->Children) {
+                    bool owned = false;
+                    for (TWindow* o = t->Owner; o && !owned; o = o->Owner) owned = o == top;
+                    if (owned && (t->Style & WS_VISIBLE) && !(t->Style & WS_DISABLED) &&
+                        !(t->ExStyle & WS_EX_NOACTIVATE)) {
+                        WmActivate(t, WA_CLICKACTIVE);
+                        break;
+                    }
+                }
+            }
             return;
         }
         wm.Send(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(h), MAKELPARAM(hit, static_cast<int>(clientMsg)));
@@ -358,7 +371,7 @@ void WmCheckHover(DWORD now) {
     w->TrackFlags &= ~DWORD(TME_HOVER);
     wm.FHoverWindow = nullptr;
     if (w->TrackFlags & TME_NONCLIENT) {
-        PostMessage(w->Handle, 0x02A0 /* WM_NCMOUSEHOVER */, HTCLIENT, PointToLParam(wm.FCursorPos));
+        PostMessage(w->Handle, WM_NCMOUSEHOVER, HTCLIENT, PointToLParam(wm.FCursorPos));
     } else {
         PostMessage(w->Handle, WM_MOUSEHOVER, MouseKeyFlags(wm.FKeyState),
                     PointToLParam(wm.ScreenToClient(w, wm.FCursorPos)));
@@ -630,7 +643,7 @@ bool TrackMouseEvent(TRACKMOUSEEVENT& tme) {
     if (wm.FMouseWindow != w) {
         // The mouse is not over the window any more: it has left already.
         if (tme.dwFlags & TME_LEAVE)
-            PostMessage(w->Handle, (tme.dwFlags & TME_NONCLIENT) ? 0x02A2u : WM_MOUSELEAVE, 0, 0);
+            PostMessage(w->Handle, (tme.dwFlags & TME_NONCLIENT) ? WM_NCMOUSELEAVE : WM_MOUSELEAVE, 0, 0);
         return true;
     }
     w->TrackFlags |= tme.dwFlags & (TME_LEAVE | TME_HOVER | TME_NONCLIENT);

@@ -141,9 +141,11 @@ void Tile(TWindow* client, WPARAM how) {
             docs.push_back(c->Handle);
     int n = static_cast<int>(docs.size());
     if (!n) return;
-    int first = static_cast<int>(std::ceil(std::sqrt(static_cast<double>(n))));
-    int cols = (how & MDITILE_HORIZONTAL) ? (n + first - 1) / first : first;
-    int rows = (n + cols - 1) / cols;
+    // Up to three windows share one direction; more make a grid.
+    int lines = n <= 3 ? n : static_cast<int>(std::ceil(std::sqrt(static_cast<double>(n))));
+    int rows = (how & MDITILE_HORIZONTAL) ? lines : (n + lines - 1) / lines;
+    int cols = (n + rows - 1) / rows;
+    rows = (n + cols - 1) / cols;
     int cw = client->Client.Width(), ch = client->Client.Height();
     for (int i = 0; i < n; ++i) {
         int col = i % cols, row = i / cols;

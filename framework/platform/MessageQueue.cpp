@@ -1,6 +1,7 @@
 // The message queue: posting, retrieving in priority order, dispatching, timers and the idle hook.
 #include "framework/platform/MessageQueue.h"
 
+#include "framework/platform/Input.h"
 #include "framework/platform/Window.h"
 #include "framework/platform/WindowManager.h"
 #include "framework/rtl/Exceptions.h"
@@ -171,10 +172,12 @@ namespace {
 int NextTimerDelay(TWindowManager& wm) {
     DWORD now = wm.Backend().TickCount();
     std::int64_t best = -1;
-    for (const TTimer& t : wm.FTimers) {
-        std::int64_t d = std::max<std::int64_t>(0, static_cast<std::int32_t>(t.Due - now));
+    auto consider = [&](DWORD due) {
+        std::int64_t d = std::max<std::int64_t>(0, static_cast<std::int32_t>(due - now));
         if (best < 0 || d < best) best = d;
-    }
+    };
+    for (const TTimer& t : wm.FTimers) consider(t.Due);
+    if (wm.FHoverWindow && (wm.FHoverWindow->TrackFlags & TME_HOVER)) consider(wm.FHoverStartTime + wm.FHoverTime);
     return static_cast<int>(std::min<std::int64_t>(best, INT_MAX));
 }
 

@@ -40,6 +40,7 @@ constexpr UINT WM_CHILDACTIVATE     = 0x0022;
 constexpr UINT WM_GETMINMAXINFO     = 0x0024;
 constexpr UINT WM_WINDOWPOSCHANGING = 0x0046;
 constexpr UINT WM_WINDOWPOSCHANGED  = 0x0047;
+constexpr UINT WM_CONTEXTMENU       = 0x007B;
 constexpr UINT WM_NCCREATE          = 0x0081;
 constexpr UINT WM_NCDESTROY         = 0x0082;
 constexpr UINT WM_NCCALCSIZE        = 0x0083;
@@ -110,9 +111,13 @@ constexpr UINT WM_MDISETMENU        = 0x0230;
 constexpr UINT WM_ENTERSIZEMOVE     = 0x0231;
 constexpr UINT WM_EXITSIZEMOVE      = 0x0232;
 constexpr UINT WM_MDIREFRESHMENU    = 0x0234;
+constexpr UINT WM_NCMOUSEHOVER      = 0x02A0;
 constexpr UINT WM_MOUSEHOVER        = 0x02A1;
+constexpr UINT WM_NCMOUSELEAVE      = 0x02A2;
 constexpr UINT WM_MOUSELEAVE        = 0x02A3;
 constexpr UINT WM_CUT               = 0x0300;
+constexpr UINT WM_PRINT             = 0x0317;
+constexpr UINT WM_PRINTCLIENT       = 0x0318;
 constexpr UINT WM_COPY              = 0x0301;
 constexpr UINT WM_PASTE             = 0x0302;
 constexpr UINT WM_CLEAR             = 0x0303;
@@ -329,7 +334,7 @@ inline HWND const HWND_TOP = reinterpret_cast<HWND>(0);
 inline HWND const HWND_BOTTOM = reinterpret_cast<HWND>(1);
 inline HWND const HWND_TOPMOST = reinterpret_cast<HWND>(-1);
 inline HWND const HWND_NOTOPMOST = reinterpret_cast<HWND>(-2);
-// Parent of message-only windows: they exist, receive messages and are never shown.
+// Parent of message-only windows: top-level windows that receive messages and are never shown.
 inline HWND const HWND_MESSAGE = reinterpret_cast<HWND>(-3);
 
 // ShowWindow commands.
@@ -346,6 +351,14 @@ constexpr int SW_SHOWMINNOACTIVE = 7;
 constexpr int SW_SHOWNA          = 8;
 constexpr int SW_RESTORE         = 9;
 constexpr int SW_SHOWDEFAULT     = 10;
+
+// WM_PRINT options (LPARAM).
+constexpr LPARAM PRF_CHECKVISIBLE = 0x0001;
+constexpr LPARAM PRF_NONCLIENT    = 0x0002;
+constexpr LPARAM PRF_CLIENT       = 0x0004;
+constexpr LPARAM PRF_ERASEBKGND   = 0x0008;
+constexpr LPARAM PRF_CHILDREN     = 0x0010;
+constexpr LPARAM PRF_OWNED        = 0x0020;
 
 // WM_SIZE kinds (WPARAM).
 constexpr WPARAM SIZE_RESTORED  = 0;

@@ -255,17 +255,9 @@ LRESULT DefNcHitTest(HWND hwnd, TPoint screen) {
     return HTBORDER;
 }
 
-void DefNcPaint(HWND hwnd) {
-    auto& wm = WM();
-    TWindow* w = wm.Find(hwnd);
-    if (!w || !WmCanDraw(w)) return;
+void WmDrawFrame(HDC dc, TWindow* w) {
     int width = w->Rect.Width(), height = w->Rect.Height();
     TNonClientLayout l = WmLayout(w, width, height);
-    if (l.Client == TRect{0, 0, width, height}) return;
-    // The frame only: the client area belongs to the window's own painting.
-    HRGN clip = CreateRectRgn(l.Client.Left, l.Client.Top, l.Client.Right, l.Client.Bottom);
-    HDC dc = GetDCEx(hwnd, clip, DCX_WINDOW | DCX_EXCLUDERGN | ((w->Style & WS_CLIPSIBLINGS) ? DCX_CLIPSIBLINGS : 0u));
-    if (!dc) return;
     TRect r{0, 0, width, height};
     if (w->Style & WS_THICKFRAME) {
         DrawEdge(dc, &r, EDGE_RAISED, BF_RECT | BF_ADJUST);
@@ -329,7 +321,25 @@ void DefNcPaint(HWND hwnd) {
             DrawEdge(dc, &e, BDR_SUNKENOUTER, BF_RECT);
     }
     WmDrawScrollBars(dc, w, l);
-    ReleaseDC(hwnd, dc);
+}
+
+void DefNcPaint(HWND hwnd) {
+    auto& wm = WM();
+    TWindow* w = wm.Find(hwnd);
+    if (!w || !WmCanDraw(w)) return;
+    int width = w->Rect.Width(), height = w->Rect.Height();
+    TNonClientLayout l = WmLayout(w, width, height);
+    if (l.Client == TRect{0, 0, width, height}) return;
+    // The frame only: the client area belongs to the window's own painting.
+    HRGN clip = CreateRectRgn(l.Client.Left, l.Client.Top, l.Client.Right, l.Client.Bottom);
+    HDC dc = GetDCEx(hwnd, clip, DCX_WINDOW | DCX_EXCLUDERGN | ((w->Style & WS_CLIPSIBLINGS) ? DCX_CLIPSIBLINGS : 0u));
+    if (!dc) return;
+    struct TRelease {
+        HWND h;
+        HDC dc;
+        ~TRelease() { ReleaseDC(h, dc); }
+    } release{hwnd, dc};
+    WmDrawFrame(dc, w);
 }
 
 // ---------------------------------------------------------------------------------------------

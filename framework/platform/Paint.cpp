@@ -9,6 +9,7 @@
 #include "framework/rtl/Exceptions.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace dw {
 
@@ -23,8 +24,10 @@ bool HasFrame(const TWindow* w) {
 }
 
 TSurface* EnsureSurface(TWindow* top) {
-    int width = std::max(top->Rect.Width(), 1);
-    int height = std::max(top->Rect.Height(), 1);
+    // A window may be larger than any surface can be; the part beyond the limits is not kept.
+    int width = std::clamp(top->Rect.Width(), 1, TSurface::kMaxDimension);
+    int height = std::clamp(top->Rect.Height(), 1, TSurface::kMaxDimension);
+    height = static_cast<int>(std::min<std::int64_t>(height, TSurface::kMaxPixels / width));
     if (!top->Surface) {
         top->Surface = std::make_unique<TSurface>(width, height);
         top->Surface->Fill(PixelFromColor(GetSysColor(COLOR_BTNFACE)));
@@ -61,22 +64,37 @@ void PushShape(TWindow* top) {
     }
 }
 
+// Something other than a save-bits window (or its children) drew or became invalid over the area
+// it saved: the saved pixels no longer show what is beneath.
+void DiscardSavedBits(TWindow* top, const TRegion& surfaceRegion, const TWindow* drawer) {
+    auto& wm = WM();
+    auto& saved = wm.FSavedBits;
+    for (std::size_t i = 0; i < saved.size();) {
+        const auto& s = saved[i];
+        if (s.Top == top && !(drawer && wm.IsDescendant(s.Window, drawer)) && surfaceRegion.Intersects(s.Area))
+            saved.erase(saved.begin() + static_cast<std::ptrdiff_t>(i));
+        else
+            ++i;
+    }
+}
+
 // Makes a DC on the window's surface. kind: client area or whole window.
 HDC MakeWindowDC(TWindow* w, bool wholeWindow, bool clipChildren, bool clipSiblings, const TRegion* intersectClient,
-                 bool paint) {
+                 bool paint, bool ignoreLock = false) {
     auto& wm = WM();
     TWindow* top = wm.TopLevelOf(w);
     TSurface* surface = EnsureSurface(top);
     TPoint org = wm.SurfaceOrigin(w);
     TPoint deviceOrigin = wholeWindow ? org : org + w->Client.TopLeft();
-    TRegion visible = wm.VisibleRegion(w, !wholeWindow, clipChildren, clipSiblings);
+    TRegion visible = wm.VisibleRegion(w, !wholeWindow, clipChildren, clipSiblings, ignoreLock);
     if (intersectClient) {
         TRegion extra = *intersectClient;
         extra.Offset(org.X + w->Client.Left, org.Y + w->Client.Top);
         visible.Intersect(extra);
     }
+    if (!wm.FSavedBits.empty()) DiscardSavedBits(top, visible, w);
     HDC dc = CreateSurfaceDC(surface, deviceOrigin, visible);
-    wm.FOpenDCs.push_back({dc, w, paint});
+    wm.FOpenDCs.push_back({dc, w, paint, wholeWindow, clipChildren, clipSiblings, ignoreLock});
     return dc;
 }
 
@@ -102,6 +120,13 @@ void RedrawChildren(TWindow* w, const TRegion& rgn, UINT flags) {
 
 void RedrawTree(TWindow* w, const TRegion& clientRgn, bool wholeClient, bool frameTouched, UINT flags) {
     if (flags & RDW_INVALIDATE) {
+        auto& wm = WM();
+        if (!wm.FSavedBits.empty() && (!clientRgn.IsEmpty() || frameTouched)) {
+            TPoint org = wm.SurfaceOrigin(w);
+            TRegion area = frameTouched ? TRegion(Bounds(org.X, org.Y, w->Rect.Width(), w->Rect.Height())) : clientRgn;
+            if (!frameTouched) area.Offset(org.X + w->Client.Left, org.Y + w->Client.Top);
+            DiscardSavedBits(wm.TopLevelOf(w), area, w);
+        }
         if (!clientRgn.IsEmpty()) {
             w->Update.Union(clientRgn);
             if (flags & RDW_ERASE) w->UpdateErase = true;
@@ -147,6 +172,53 @@ void PaintNow(TWindow* w, bool children) {
 }
 
 } // namespace
+
+void WmSaveBitsUnder(TWindow* w) {
+    auto& wm = WM();
+    WmDropSavedBits(w);
+    TWindow* top = wm.TopLevelOf(w);
+    if (!top || top == w || !WmCanDraw(w)) return;
+    TSurface* surface = EnsureSurface(top);
+    TPoint org = wm.SurfaceOrigin(w);
+    TRect area = Bounds(org.X, org.Y, w->Rect.Width(), w->Rect.Height()).Intersect(surface->BoundsRect());
+    if (area.IsEmpty()) return;
+    // Pixels still waiting for a repaint are not worth keeping.
+    for (TWindow* p : wm.FPaintSet) {
+        if (p->Destroyed || wm.TopLevelOf(p) != top || wm.IsDescendant(w, p)) continue;
+        TPoint po = wm.SurfaceOrigin(p);
+        TRect pr = p->NcDirty ? Bounds(po.X, po.Y, p->Rect.Width(), p->Rect.Height())
+                              : p->Update.Bounds().Offset(po.X + p->Client.Left, po.Y + p->Client.Top);
+        if (!pr.Intersect(area).IsEmpty()) return;
+    }
+    auto pixels = std::make_unique<TSurface>(area.Width(), area.Height());
+    for (int y = 0; y < area.Height(); ++y)
+        std::copy_n(surface->Row(area.Top + y) + area.Left, area.Width(), pixels->Row(y));
+    wm.FSavedBits.push_back({w, top, area, std::move(pixels)});
+}
+
+bool WmRestoreBitsUnder(TWindow* w) {
+    auto& wm = WM();
+    auto& saved = wm.FSavedBits;
+    auto it =
+        std::find_if(saved.begin(), saved.end(), [&](const TWindowManager::TSavedBits& s) { return s.Window == w; });
+    if (it == saved.end()) return false;
+    TWindowManager::TSavedBits bits = std::move(*it);
+    saved.erase(it);
+    TSurface* surface = bits.Top->Surface.get();
+    if (!surface || bits.Area.Intersect(surface->BoundsRect()) != bits.Area) return false;
+    for (int y = 0; y < bits.Area.Height(); ++y)
+        std::copy_n(bits.Pixels->Row(y), bits.Area.Width(), surface->Row(bits.Area.Top + y) + bits.Area.Left);
+    surface->AddDamage(bits.Area);
+    Present(bits.Top);
+    return true;
+}
+
+void WmDropSavedBits(TWindow* w) {
+    auto& saved = WM().FSavedBits;
+    saved.erase(std::remove_if(saved.begin(), saved.end(),
+                               [&](const TWindowManager::TSavedBits& s) { return s.Window == w || s.Top == w; }),
+                saved.end());
+}
 
 bool WmCanDraw(const TWindow* w) {
     auto& wm = WM();
@@ -424,22 +496,23 @@ bool LockWindowUpdate(HWND hwnd) {
         TWindow* old = wm.FLocked;
         if (!old) return false;
         wm.FLocked = nullptr;
-        // Open DCs of the unlocked windows see their windows again.
+        // Open DCs of the unlocked windows see their windows again (a paint DC only its update).
         for (auto& o : wm.FOpenDCs)
-            if (o.Window && wm.IsDescendant(old, o.Window)) {
-                bool whole = false;
-                TRegion vis = wm.VisibleRegion(o.Window, !whole, (o.Window->Style & WS_CLIPCHILDREN) != 0,
-                                               (o.Window->Style & WS_CLIPSIBLINGS) != 0);
-                SetDCVisibleRegion(o.Dc, vis);
-            }
-        if (!old->Destroyed) WmRedraw(old, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+            if (o.Window && !o.Paint && !o.IgnoreLock && wm.IsDescendant(old, o.Window))
+                SetDCVisibleRegion(o.Dc, wm.VisibleRegion(o.Window, !o.Whole, o.ClipChildren, o.ClipSiblings));
+        std::vector<TWindow*> repaint;
+        if (old == wm.Desktop())
+            repaint = old->Children;
+        else if (!old->Destroyed)
+            repaint.push_back(old);
+        for (TWindow* t : repaint) WmRedraw(t, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
         return true;
     }
     TWindow* w = wm.Find(hwnd);
     if (!w || (wm.FLocked && wm.FLocked != w)) return false;
     wm.FLocked = w;
     for (auto& o : wm.FOpenDCs)
-        if (o.Window && wm.IsDescendant(w, o.Window)) SetDCVisibleRegion(o.Dc, TRegion());
+        if (o.Window && !o.IgnoreLock && wm.IsDescendant(w, o.Window)) SetDCVisibleRegion(o.Dc, TRegion());
     return true;
 }
 
@@ -466,7 +539,22 @@ HDC GetDCEx(HWND hwnd, HRGN clip, DWORD flags) {
     bool whole = (flags & DCX_WINDOW) != 0;
     bool clipChildren = (flags & DCX_CLIPCHILDREN) != 0;
     bool clipSiblings = (flags & DCX_CLIPSIBLINGS) != 0;
-    HDC dc = MakeWindowDC(w, whole, clipChildren, clipSiblings, nullptr, false);
+    // DCX_LOCKWINDOWUPDATE draws even while the window is locked (drag feedback over a frozen window).
+    std::optional<TRegion> update;
+    if (flags & DCX_INTERSECTUPDATE) {
+        update = w->Update;
+        if (whole) update->Offset(w->Client.Left, w->Client.Top);
+        if (flags & DCX_VALIDATE) WmRedraw(w, nullptr, RDW_VALIDATE | RDW_NOCHILDREN);
+    }
+    HDC dc = MakeWindowDC(w, whole, clipChildren, clipSiblings, nullptr, false, (flags & DCX_LOCKWINDOWUPDATE) != 0);
+    if (update) {
+        TPoint org = wm.SurfaceOrigin(w);
+        update->Offset(org.X, org.Y);
+        TRegion vis;
+        GetDCVisibleRegion(dc, vis);
+        vis.Intersect(*update);
+        SetDCVisibleRegion(dc, vis);
+    }
     if (haveExtra) {
         // The extra region is in the DC's coordinates; fold it into the visible region.
         TPoint org = wm.SurfaceOrigin(w);

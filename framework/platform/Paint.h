@@ -72,7 +72,9 @@ constexpr DWORD DCX_INTERSECTUPDATE = 0x00000200;
 constexpr DWORD DCX_LOCKWINDOWUPDATE = 0x00000400;
 constexpr DWORD DCX_VALIDATE = 0x00200000;
 // clip (window or client coordinates, as the DC) is used with DCX_EXCLUDERGN or
-// DCX_INTERSECTRGN; the function takes ownership of it, as it always has.
+// DCX_INTERSECTRGN; the function takes ownership of it, as it always has. DCX_INTERSECTUPDATE
+// limits the DC to the update region (DCX_VALIDATE then validates it); DCX_LOCKWINDOWUPDATE draws
+// even while the window is locked; DCX_CACHE, DCX_NORESETATTRS and DCX_PARENTCLIP change nothing.
 HDC GetDCEx(HWND hwnd, HRGN clip, DWORD flags);
 HDC GetDC(HWND hwnd);
 HDC GetWindowDC(HWND hwnd);

@@ -255,7 +255,10 @@ void WmScrollTrackInput(const TBackendEvent* e) {
     if (!e) {
         // Auto-repeat: keep going while the pressed part is still under the mouse.
         for (TTimer& timer : wm.FTimers)
-            if (timer.Internal && timer.Id == t.RepeatTimer) timer.Interval = ScrollRepeatInterval;
+            if (timer.Internal && timer.Id == t.RepeatTimer) {
+                timer.Interval = ScrollRepeatInterval;
+                timer.Due = wm.Backend().TickCount() + ScrollRepeatInterval;
+            }
         if (t.Part != PartThumb && PartAt(g, p) == t.Part) SendScroll(w, t.Bar, RequestFor(t.Part), 0);
         return;
     }

@@ -408,9 +408,13 @@ void PathEllipsis(TFontInstance& inst, TLine& line, int maxWidth, const TTabs& t
 
 } // namespace
 
-int DrawText(HDC dc, std::string_view text, TRect* rect, UINT format) {
+int DrawText(HDC dc, std::string_view text, TRect* rectIn, UINT format) {
     TTextContext t;
-    if (!rect || !Context(dc, t)) return 0;
+    if (!rectIn || !Context(dc, t)) return 0;
+    // Work on a clamped copy so that no width or height computation can overflow.
+    TRect bounds{ClampCoord(rectIn->Left), ClampCoord(rectIn->Top), ClampCoord(rectIn->Right),
+                 ClampCoord(rectIn->Bottom)};
+    TRect* rect = &bounds;
     TDeviceContext& d = *t.Dc;
     TFontInstance& inst = *t.Inst;
     TTabs tabs;
@@ -430,8 +434,8 @@ int DrawText(HDC dc, std::string_view text, TRect* rect, UINT format) {
     std::u32string all = DecodeUtf8(text);
     if (all.empty()) {
         if (format & DT_CALCRECT) {
-            rect->Right = rect->Left;
-            rect->Bottom = rect->Top;
+            rectIn->Right = rectIn->Left;
+            rectIn->Bottom = rectIn->Top;
         }
         return 0;
     }
@@ -455,7 +459,7 @@ int DrawText(HDC dc, std::string_view text, TRect* rect, UINT format) {
         }
         source.push_back(std::move(cur));
     }
-    int rectWidth = std::max(0, rect->Right - rect->Left);
+    int rectWidth = ClampCoord(std::max<std::int64_t>(0, std::int64_t(rect->Right) - rect->Left));
     std::vector<TLine> lines;
     for (const std::u32string& s : source) {
         TLine line = StripPrefix(s, processPrefix);
@@ -473,7 +477,7 @@ int DrawText(HDC dc, std::string_view text, TRect* rect, UINT format) {
             EndEllipsis(inst, line, rectWidth, tabs, true);
     }
     int lineHeight = inst.Height();
-    int total = lineHeight * static_cast<int>(lines.size());
+    int total = ClampCoord(std::int64_t(lineHeight) * static_cast<std::int64_t>(lines.size()));
     int maxWidth = 0;
     for (const TLine& line : lines) maxWidth = std::max(maxWidth, Measure(inst, line.Text, tabs));
 
@@ -484,10 +488,13 @@ int DrawText(HDC dc, std::string_view text, TRect* rect, UINT format) {
         else if (format & DT_BOTTOM)
             top = rect->Bottom - lineHeight;
     }
-    int result = (single && (format & (DT_VCENTER | DT_BOTTOM))) ? top + total - rect->Top : total;
+    int result =
+        (single && (format & (DT_VCENTER | DT_BOTTOM))) ? ClampCoord(std::int64_t(top) + total - rect->Top) : total;
     if (format & DT_CALCRECT) {
-        rect->Right = rect->Left + maxWidth;
-        rect->Bottom = rect->Top + total;
+        rectIn->Left = rect->Left;
+        rectIn->Top = rect->Top;
+        rectIn->Right = ClampCoord(std::int64_t(rect->Left) + maxWidth);
+        rectIn->Bottom = ClampCoord(std::int64_t(rect->Top) + total);
         return result;
     }
 
@@ -496,15 +503,16 @@ int DrawText(HDC dc, std::string_view text, TRect* rect, UINT format) {
     bool opaque = d.S.BkMode == OPAQUE;
     bool drawText = (format & DT_PREFIXONLY) == 0;
     bool drawUnderline = processPrefix && (format & DT_HIDEPREFIX) == 0;
-    int y = top;
+    std::int64_t y = top;
     for (const TLine& line : lines) {
+        if (y > TRegion::kCoordLimit) break;
         int w = Measure(inst, line.Text, tabs);
         int x = rect->Left;
         if (format & DT_CENTER)
             x = rect->Left + (rectWidth - w) / 2;
         else if (format & DT_RIGHT)
             x = rect->Right - w;
-        int sx = ClampCoord(d.SX(x)), sy = ClampCoord(d.SY(y));
+        int sx = ClampCoord(d.SX(x)), sy = ClampCoord(d.SY(static_cast<int>(y)));
         if (drawText) OutputLine(t, line.Text, sx, sy, clip, tabs, nullptr, opaque, w);
         if (drawUnderline && line.Underline >= 0) {
             int ux = Measure(inst, std::u32string_view(line.Text).substr(0, std::size_t(line.Underline)), tabs);

@@ -221,7 +221,7 @@ HWND CreateWindowEx(DWORD exStyle, std::string_view className, std::string_view 
             throw EInvalidArgument(Format("Child window of class \"%s\" needs a valid parent", String(className)));
     } else {
         parentRec = wm.Desktop();
-        if (parent && parent != wm.Desktop()->Handle) {
+        if (parent && parent != wm.Desktop()->Handle && parent != HWND_MESSAGE) {
             ownerRec = wm.Find(parent);
             if (!ownerRec)
                 throw EInvalidArgument(Format("Owner of a window of class \"%s\" is invalid", String(className)));
@@ -259,6 +259,8 @@ HWND CreateWindowEx(DWORD exStyle, std::string_view className, std::string_view 
     w->Id = (style & WS_CHILD) ? id : 0;
     w->Rect = Bounds(x, y, width, height);
     w->Client = Bounds(0, 0, width, height);
+    w->MessageOnly = parent == HWND_MESSAGE && !(style & WS_CHILD);
+    if (w->MessageOnly) style &= ~WS_VISIBLE;
     HWND h = wm.NewHandle(std::move(rec));
     cls->second->WindowCount++;
     wm.LinkTop(w, parentRec);
@@ -375,6 +377,7 @@ bool DestroyWindow(HWND hwnd) {
         TWindow* d = *it;
         WmForgetInputState(d);
         WmRemoveFromPaintSet(d);
+        WmDropSavedBits(d);
         if (d->Native) WmDestroyNative(d);
         if (d->Class) d->Class->WindowCount--;
         wm.Unlink(d);
@@ -578,7 +581,6 @@ HWND SetParent(HWND hwnd, HWND newParent) {
     wm.Unlink(w);
     if (np == wm.Desktop()) {
         w->Style &= ~WS_CHILD;
-        w->Style |= WS_POPUP;
         w->Id = 0;
     } else {
         w->Style |= WS_CHILD;
@@ -704,7 +706,7 @@ bool SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     auto& wm = WM();
     TWindow* w = wm.Find(hwnd);
     if (!w || w == wm.Desktop()) return false;
-    if ((flags & SWP_SHOWWINDOW) && (w->Style & WS_VISIBLE)) flags &= ~SWP_SHOWWINDOW;
+    if ((flags & SWP_SHOWWINDOW) && ((w->Style & WS_VISIBLE) || w->MessageOnly)) flags &= ~SWP_SHOWWINDOW;
     if ((flags & SWP_HIDEWINDOW) && !(w->Style & WS_VISIBLE)) flags &= ~SWP_HIDEWINDOW;
 
     WINDOWPOS pos;
@@ -775,9 +777,15 @@ bool SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
 
     // Old area of a child is exposed in the parent before the window changes.
     bool geometryChanged = moved || sized || frameChanged;
+    bool saveBits = !wm.IsTopLevel(w) && w->Class && (w->Class->Style & CS_SAVEBITS);
     if (!(flags & SWP_NOREDRAW) && wasReallyVisible && !wm.IsTopLevel(w) &&
-        (geometryChanged || (flags & SWP_HIDEWINDOW) || zChanged))
-        WmExposeParentArea(w->Parent, oldRect);
+        (geometryChanged || (flags & SWP_HIDEWINDOW) || zChanged)) {
+        // A save-bits window that goes away puts back what it covered instead of repainting it.
+        bool restored = saveBits && !zChanged && WmRestoreBitsUnder(w);
+        if (!restored) WmExposeParentArea(w->Parent, oldRect);
+    } else if (saveBits && (geometryChanged || (flags & SWP_HIDEWINDOW) || zChanged)) {
+        WmDropSavedBits(w);
+    }
 
     w->Rect = newRect;
     w->Client = newClient;
@@ -790,7 +798,11 @@ bool SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     }
 
     bool nowVisible = wm.ReallyVisible(w);
-    if (!(flags & SWP_NOREDRAW) && nowVisible && ((flags & SWP_SHOWWINDOW) || geometryChanged || zChanged)) {
+    if (saveBits && nowVisible && !(flags & SWP_NOREDRAW) && ((flags & SWP_SHOWWINDOW) || geometryChanged || zChanged))
+        WmSaveBitsUnder(w);
+    // A top-level window has its own surface: moving or restacking it leaves its pixels valid.
+    bool selfChanged = wm.IsTopLevel(w) ? (sized || frameChanged) : (geometryChanged || zChanged);
+    if (!(flags & SWP_NOREDRAW) && nowVisible && ((flags & SWP_SHOWWINDOW) || selfChanged)) {
         UINT rdw = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN;
         WmRedraw(w, nullptr, rdw);
     } else if (frameChanged && nowVisible) {
@@ -806,8 +818,15 @@ bool SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     pos.cx = newRect.Width();
     pos.cy = newRect.Height();
     pos.flags = flags;
-    if (!clientMoved && !moved) pos.flags |= SWP_NOMOVE;
-    if (!clientSized && !sized) pos.flags |= SWP_NOSIZE;
+    // What the client area did decides WM_MOVE and WM_SIZE, as a frame change moves it too.
+    if (!clientMoved && !moved)
+        pos.flags |= SWP_NOMOVE;
+    else
+        pos.flags &= ~SWP_NOMOVE;
+    if (!clientSized && !sized)
+        pos.flags |= SWP_NOSIZE;
+    else
+        pos.flags &= ~SWP_NOSIZE;
     if (!zChanged) pos.flags |= SWP_NOZORDER;
     if (!(pos.flags & SWP_NOMOVE) || !(pos.flags & SWP_NOSIZE) || !(pos.flags & SWP_NOZORDER) ||
         (pos.flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW | SWP_FRAMECHANGED)))
@@ -875,6 +894,7 @@ bool ShowWindow(HWND hwnd, int cmd) {
     TWindow* w = wm.Find(hwnd);
     if (!w || w == wm.Desktop()) return false;
     bool wasVisible = (w->Style & WS_VISIBLE) != 0;
+    if (w->MessageOnly) return false;
     if (cmd == SW_HIDE) {
         if (!wasVisible) return false;
         wm.Send(w, WM_SHOWWINDOW, 0, 0);

@@ -79,6 +79,7 @@ void TWindowManager::Reset(std::unique_ptr<TBackend> backend) {
     FTrack = TTrackState{};
     for (auto& open : FOpenDCs) ReleaseSurfaceDC(open.Dc);
     FOpenDCs.clear();
+    FSavedBits.clear();
     FScreenSurface.reset();
     FIdleHandler = nullptr;
     FCascade = 0;
@@ -298,8 +299,9 @@ TWmRegion WindowArea(const TWindow* w, TPoint origin) {
 }
 } // namespace
 
-TWmRegion TWindowManager::VisibleRegion(TWindow* w, bool clientOnly, bool clipChildren, bool clipSiblings) {
-    if (!w || w == &FDesktop || !ReallyVisible(w) || IsUpdateLocked(w)) return {};
+TWmRegion TWindowManager::VisibleRegion(TWindow* w, bool clientOnly, bool clipChildren, bool clipSiblings,
+                                        bool ignoreLock) {
+    if (!w || w == &FDesktop || !ReallyVisible(w) || (!ignoreLock && IsUpdateLocked(w))) return {};
     TWindow* top = TopLevelOf(w);
     if (top->Style & WS_MINIMIZE) return {};
     TPoint topOrigin = WindowOrigin(top);

@@ -65,8 +65,9 @@ struct TWindow {
     std::map<String, void*> Props;
     bool Destroying = false;
     bool Destroyed = false;
-    bool Created = false; // WM_NCCREATE answered
-    bool Redraw = true;   // WM_SETREDRAW
+    bool Created = false;     // WM_NCCREATE answered
+    bool Redraw = true;       // WM_SETREDRAW
+    bool MessageOnly = false; // created under HWND_MESSAGE: never shown
     // Painting.
     TWmRegion Update; // client coordinates
     bool UpdateErase = false;
@@ -181,7 +182,7 @@ public:
     LRESULT Send(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
     // Visible regions in surface coordinates of the top-level window.
-    TWmRegion VisibleRegion(TWindow* w, bool clientOnly, bool clipChildren, bool clipSiblings);
+    TWmRegion VisibleRegion(TWindow* w, bool clientOnly, bool clipChildren, bool clipSiblings, bool ignoreLock = false);
     bool IsUpdateLocked(const TWindow* w) const;
 
     // State.
@@ -242,8 +243,21 @@ public:
         HDC Dc = nullptr;
         TWindow* Window = nullptr; // null for the screen
         bool Paint = false;
+        bool Whole = false;
+        bool ClipChildren = false;
+        bool ClipSiblings = false;
+        bool IgnoreLock = false;
     };
     std::vector<TOpenDC> FOpenDCs;
+    // Pixels under visible CS_SAVEBITS child windows, put back when the window hides or moves
+    // while nothing else has drawn or been invalidated there.
+    struct TSavedBits {
+        TWindow* Window = nullptr;
+        TWindow* Top = nullptr;
+        TRect Area; // surface coordinates of the top-level window
+        std::unique_ptr<TSurface> Pixels;
+    };
+    std::vector<TSavedBits> FSavedBits;
     // What GetDC(null) draws on: the desktop behind all windows.
     std::unique_ptr<TSurface> FScreenSurface;
 };
@@ -272,6 +286,10 @@ void WmReleaseWindowDCs(TWindow* w);
 // A WM_PAINT handler failed: its paint DCs are released and the window counts as painted.
 void WmAbortPaint(TWindow* w);
 bool WmCanDraw(const TWindow* w);
+// Save-bits windows: keep what lies under the window, put it back (true) when it hides or moves.
+void WmSaveBitsUnder(TWindow* w);
+bool WmRestoreBitsUnder(TWindow* w);
+void WmDropSavedBits(TWindow* w);
 // Input.cpp: backend events, turning input into messages, activation, focus and capture.
 void WmOnBackendEvent(const TBackendEvent& e);
 // Turns the oldest raw input event into zero or more messages in FInputMsgs; false when none is left.
@@ -292,6 +310,8 @@ void WmQueueTrackInput(const TBackendEvent& e);
 void WmTrackStep(const TMsg& msg);
 constexpr UINT WM_SYSTRACK = 0x03FF;
 TNonClientLayout WmLayout(const TWindow* w, int width, int height);
+// Draws the frame of a window into a DC whose origin is the window's top-left corner.
+void WmDrawFrame(HDC dc, TWindow* w);
 // ScrollBar.cpp: drawing the bars into a whole-window DC, and the scroll bar loop.
 void WmDrawScrollBars(HDC windowDc, TWindow* w, const TNonClientLayout& layout);
 void WmBeginScrollTrack(TWindow* w, int bar, TPoint screen);

@@ -132,6 +132,7 @@ bool IsTextIdent(std::string_view s) {
 }
 
 bool IsReservedWord(std::string_view s) {
+    if (s.size() != 3 && s.size() != 6 && s.size() != 9) return false;
     return SameText(s, "object") || SameText(s, "inherited") || SameText(s, "inline") || SameText(s, "end");
 }
 
@@ -333,6 +334,18 @@ public:
         FText.append(bytes, n);
         if (isQuote) FText += '\'';
     }
+    // A run of printable ASCII characters other than the quote.
+    void Plain(const char* p, size_t n) {
+        while (n > 0) {
+            if (FWidth >= kStringLineWidth) BreakLine();
+            size_t k = std::min(n, static_cast<size_t>(kStringLineWidth - FWidth));
+            Open();
+            FText.append(p, k);
+            FWidth += static_cast<int>(k);
+            p += k;
+            n -= k;
+        }
+    }
     void Escape(std::uint32_t cp) {
         char buf[12];
         buf[0] = '#';
@@ -351,12 +364,13 @@ public:
 
 private:
     void Room(int width) {
-        if (FWidth > 0 && FWidth + width > kStringLineWidth) {
-            Close();
-            FBreaks.push_back(FText.size());
-            FWidth = 0;
-        }
+        if (FWidth > 0 && FWidth + width > kStringLineWidth) BreakLine();
         FWidth += width;
+    }
+    void BreakLine() {
+        Close();
+        FBreaks.push_back(FText.size());
+        FWidth = 0;
     }
     void Open() {
         if (!FInQuote) FText += '\'';
@@ -764,8 +778,14 @@ private:
         while (p < end) {
             Byte b = *p;
             if (b < 0x80) {
-                if (b >= 32 && b < 127)
-                    FString.Char(reinterpret_cast<const char*>(p), 1, b == '\'');
+                if (b >= 32 && b < 127 && b != '\'') {
+                    const Byte* run = p;
+                    while (p < end && *p >= 32 && *p < 127 && *p != '\'') ++p;
+                    FString.Plain(reinterpret_cast<const char*>(run), static_cast<size_t>(p - run));
+                    continue;
+                }
+                if (b == '\'')
+                    FString.Char("'", 1, true);
                 else
                     FString.Escape(b);
                 ++p;

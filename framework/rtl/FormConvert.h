@@ -41,6 +41,9 @@ namespace dw {
 // True:Ident. Strings that are not valid UTF-8 and floats that have no decimal form (NaN,
 // infinities, extended values no double holds) are written as their raw bytes in braces with
 // the type: {0000C07F}:Single, {C3}:String.
+// The few binary streams no text expresses are refused: names and identifiers that the text
+// form cannot spell or that are reserved words, and object prefixes without flags or with
+// unknown ones.
 //
 // Reading stops after the root object (the input stream is left just after it, so several
 // objects can follow one another). Untrusted input is safe to convert: objects nest at most

@@ -260,3 +260,51 @@ TEST(Canvas, ChangeEventsSurroundDrawing) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(Canvas, BrushBitmapPatternsRepeat) {
+    TObjectPtr<TBitmap> pattern = MakeBitmap(2, 2, clRed);
+    pattern->Canvas()->SetPixels(1, 0, clBlue);
+    pattern->Canvas()->SetPixels(0, 1, clBlue);
+    TObjectPtr<TBitmap> bitmap = MakeBitmap(8, 8, clWhite);
+    bitmap->Canvas()->Brush()->SetBitmap(pattern.get());
+    bitmap->Canvas()->FillRect({0, 0, 8, 8});
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            EXPECT_EQ(PixelOf(bitmap.get(), x, y), (x + y) % 2 ? RGB(0, 0, 255) : RGB(255, 0, 0)) << x << "," << y;
+    bitmap->Canvas()->Brush()->SetBitmap(nullptr);
+}
+
+TEST(Canvas, FreeingGraphicsReleasesEveryHandle) {
+    const int objects = GdiObjectCount(), dcs = DCCount();
+    {
+        TObjectPtr<TBitmap> bitmap = MakeBitmap(30, 30, clWhite);
+        TCanvas* canvas = bitmap->Canvas();
+        canvas->Font()->SetStyle({fsBold});
+        canvas->TextOut(1, 1, "x");
+        canvas->Pen()->SetWidth(3);
+        canvas->Brush()->SetStyle(bsCross);
+        canvas->Rectangle(0, 0, 20, 20);
+        canvas->Font()->SetHeight(-20);
+        canvas->TextOut(1, 1, "y");
+        TObjectPtr<TBitmap> copy = MakeObject<TBitmap>();
+        copy->Assign(bitmap.get());
+        copy->SetMonochrome(true);
+        copy->SetMonochrome(false);
+        copy->SetPixelFormat(pf8bit);
+        canvas->Draw(0, 0, copy.get());
+        TMemoryStream stream;
+        copy->SaveToStream(stream);
+        stream.SetPosition(0);
+        bitmap->LoadFromStream(stream);
+        TObjectPtr<TImageList> list(New<TImageList>(nullptr));
+        list->AddMasked(bitmap.get(), clDefault);
+        list->Draw(canvas, 0, 0, 0, false);
+        list->GetMaskBitmap();
+    }
+    EXPECT_EQ(GdiObjectCount(), objects);
+    EXPECT_EQ(DCCount(), dcs);
+}
+
+} // namespace

@@ -547,5 +547,121 @@ TEST_F(ControlTest, MouseEnterAndLeave) {
     EXPECT_EQ(sink.Log, (std::vector<String>{"TTestControl", "TTestControl", "TTestGraphic"}));
 }
 
+TEST_F(ControlTest, CanvasDrawsOutsidePaintingToo) {
+    TForm* form = MakeForm();
+    auto* c = New<TTestControl>(form);
+    c->SetParent(form);
+    c->SetBounds(10, 10, 60, 30);
+    form->Repaint();
+    c->Canvas()->Brush()->SetColor(clFuchsia);
+    c->Canvas()->FillRect(Bounds(5, 5, 10, 10));
+    TControlCanvas::FreeDeviceContexts();
+    TSurface shot = Backend->WindowScreenshot(form->Handle());
+    TPoint p = ScreenPoint(c, 8, 8);
+    TRect w = GetWindowRect(form->Handle());
+    EXPECT_EQ(shot.Pixel(p.X - w.Left, p.Y - w.Top) & 0xFFFFFF, 0xFF00FFu);
+    // A graphic control's canvas draws on its parent, at the control's place.
+    auto* g = New<TTestGraphic>(form);
+    g->SetParent(form);
+    g->SetBounds(100, 50, 30, 20);
+    g->Canvas()->Brush()->SetColor(clLime);
+    g->Canvas()->FillRect(Bounds(0, 0, 4, 4));
+    TControlCanvas::FreeDeviceContexts();
+    shot = Backend->WindowScreenshot(form->Handle());
+    p = ScreenPoint(g, 1, 1);
+    EXPECT_EQ(shot.Pixel(p.X - w.Left, p.Y - w.Top) & 0xFFFFFF, 0x00FF00u);
+}
+
+TEST_F(ControlTest, DoubleBufferedPaintStillGoesThroughTheHook) {
+    TForm* form = MakeForm();
+    auto* c = New<TTestControl>(form);
+    c->SetParent(form);
+    c->SetDoubleBuffered(true);
+    TRecordingHook hook;
+    form->SetDesigner(&hook);
+    form->SetDesigning(true);
+    PumpMessages();
+    hook.Seen.clear();
+    c->PaintCount = 0;
+    c->Repaint();
+    // The window's own WM_PAINT, then the one into the buffer carrying its DC.
+    int withDc = 0;
+    for (const auto& seen : hook.Seen)
+        if (seen.Sender == c && seen.Msg == WM_PAINT && seen.WParam) ++withDc;
+    EXPECT_EQ(withDc, 1);
+    EXPECT_EQ(c->PaintCount, 1);
+    form->SetDesigner(nullptr);
+}
+
+TEST_F(ControlTest, MouseWheelIsOfferedUpTheParents) {
+    TForm* form = MakeForm();
+    auto* panel = New<TTestPanel>(form);
+    panel->SetParent(form);
+    auto* c = New<TTestControl>(form);
+    c->SetParent(panel);
+    c->SetFocus();
+    struct TWheel : TObject {
+        std::vector<int> Deltas;
+        bool Take = false;
+        void Wheel(TObject*, TShiftState, int delta, TPoint, bool& handled) {
+            Deltas.push_back(delta);
+            handled = Take;
+        }
+    } inner, outer;
+    c->OnMouseWheel = MakeMethod<&TWheel::Wheel>(&inner);
+    form->OnMouseWheel = MakeMethod<&TWheel::Wheel>(&outer);
+    outer.Take = true;
+    TPoint p = ScreenPoint(c, 5, 5);
+    Backend->InjectMouseMove(p.X, p.Y);
+    Backend->InjectMouseWheel(-120);
+    PumpMessages();
+    EXPECT_EQ(inner.Deltas, (std::vector<int>{-120}));
+    EXPECT_EQ(outer.Deltas, (std::vector<int>{-120}));
+    inner.Take = true;
+    Backend->InjectMouseWheel(120);
+    PumpMessages();
+    EXPECT_EQ(outer.Deltas.size(), 1u);
+    EXPECT_EQ(c->Perform(CM_MOUSEWHEEL, MAKELPARAM(0, 120), 0), 1);
+}
+
+TEST_F(ControlTest, ScrollBoxScrollsItsChildren) {
+    TForm* form = MakeForm(0, 0, 400, 300);
+    auto* box = New<TScrollBox>(form);
+    box->SetParent(form);
+    box->SetBounds(0, 0, 200, 100);
+    auto* far = New<TTestControl>(form);
+    far->SetParent(box);
+    far->SetBounds(10, 300, 50, 20);
+    EXPECT_EQ(box->VertScrollBar()->Range(), 320);
+    EXPECT_TRUE(box->VertScrollBar()->IsScrollBarVisible());
+    EXPECT_FALSE(box->HorzScrollBar()->IsScrollBarVisible());
+    box->VertScrollBar()->SetPosition(200);
+    EXPECT_EQ(far->Top(), 100);
+    // The position cannot pass the end of the range.
+    box->VertScrollBar()->SetPosition(10000);
+    EXPECT_EQ(box->VertScrollBar()->Position(), 320 - box->ClientHeight());
+    EXPECT_EQ(far->Top() + box->VertScrollBar()->Position(), 300);
+    // Scrolling a control into view.
+    box->VertScrollBar()->SetPosition(0);
+    box->ScrollInView(far);
+    EXPECT_GE(far->Top(), 0);
+    EXPECT_LE(far->Top() + far->Height(), box->ClientHeight());
+}
+
+TEST_F(ControlTest, DesignedControlShowsWhenNoDesignVisibleIsTakenAway) {
+    TForm* form = MakeForm();
+    auto* c = New<TTestControl>(form);
+    c->SetControlStyle(c->ControlStyle() + csNoDesignVisible);
+    c->SetVisible(false);
+    c->SetParent(form);
+    form->SetDesigning(true);
+    EXPECT_FALSE(c->HandleAllocated() && IsWindowVisible(c->Handle()));
+    c->SetControlStyle(c->ControlStyle() - csNoDesignVisible);
+    ASSERT_TRUE(c->HandleAllocated());
+    EXPECT_TRUE(IsWindowVisible(c->Handle()));
+    c->SetControlStyle(c->ControlStyle() + csNoDesignVisible);
+    EXPECT_FALSE(IsWindowVisible(c->Handle()));
+}
+
 } // namespace
 } // namespace dw::test

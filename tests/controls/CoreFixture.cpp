@@ -135,6 +135,8 @@ TForm* CoreTest::MakeForm(int left, int top, int clientWidth, int clientHeight) 
 }
 
 void CoreTest::ClickAt(TControl* control, int x, int y, TMouseButton button) {
+    // Clicks of a test are separate clicks, never halves of a double click.
+    Backend->SkipTime(DoubleClickTime + 1);
     TPoint p = ScreenPoint(control, x, y);
     Backend->Click(p.X, p.Y, button);
 }

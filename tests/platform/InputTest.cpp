@@ -373,6 +373,34 @@ TEST_F(InputTest, DisabledWindowsGetNoInputButShowACursor) {
     EXPECT_EQ(LoWordSigned(cursor[0].lParam), HTERROR);
 }
 
+TEST_F(InputTest, RightClickAsksForAContextMenuUpTheParents) {
+    HWND top = Top({100, 100, 300, 300}, WS_POPUP | WS_VISIBLE);
+    HWND child = Child(top, {10, 10, 110, 110});
+    Pump();
+    Log.clear();
+    Screen->Click(150, 150, TMouseButton::Right);
+    auto menu = Entries(top, WM_CONTEXTMENU);
+    ASSERT_EQ(menu.size(), 1u);
+    EXPECT_EQ(reinterpret_cast<HWND>(menu[0].wParam), child);
+    EXPECT_EQ(PointFromLParam(menu[0].lParam), (TPoint{150, 150}));
+    SetFocus(child);
+    Log.clear();
+    Screen->PressKey(VK_APPS);
+    ASSERT_EQ(Count(child, WM_CONTEXTMENU), 1);
+    EXPECT_EQ(PointFromLParam(Entries(child, WM_CONTEXTMENU)[0].lParam), (TPoint{-1, -1}));
+}
+
+TEST_F(InputTest, PressOnADisabledOwnerBringsItsModalPopupForward) {
+    HWND owner = Top({0, 0, 300, 300});
+    HWND dialog = Top({400, 0, 600, 200}, WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, TestClass, owner);
+    HWND other = Top({700, 0, 800, 100});
+    EnableWindow(owner, false);
+    ASSERT_EQ(GetActiveWindow(), other);
+    Screen->Click(50, 50);
+    EXPECT_EQ(GetActiveWindow(), dialog);
+    EXPECT_EQ(Count(owner, WM_LBUTTONDOWN), 0);
+}
+
 TEST_F(InputTest, WheelGoesToTheFocusAndUpTheParents) {
     HWND top = Top({0, 0, 200, 200}, WS_POPUP | WS_VISIBLE);
     HWND edit = Child(top, {0, 0, 50, 20});

@@ -213,7 +213,7 @@ TEST_F(WindowTest, SetParentMovesWindowsBetweenTopLevelAndChild) {
     ClientToScreen(host, hostOrigin);
     EXPECT_EQ(GetWindowRect(form).TopLeft(), hostOrigin);
     EXPECT_EQ(SetParent(form, nullptr), host);
-    EXPECT_FALSE(GetWindowLongPtr(form, GWL_STYLE) & WS_CHILD);
+    EXPECT_FALSE(GetWindowLongPtr(form, GWL_STYLE) & (WS_CHILD | WS_POPUP)); // overlapped again
     EXPECT_EQ(GetAncestor(form, GA_ROOT), form);
     HWND inner = Child(host, {0, 0, 10, 10});
     EXPECT_THROW(SetParent(host, inner), EInvalidArgument); // no cycles
@@ -320,6 +320,18 @@ TEST_F(WindowTest, EnableWindowCancelsCaptureAndKeepsInputAway) {
     EnableWindow(button, true);
     Screen->Click(20, 20);
     EXPECT_EQ(Count(button, WM_LBUTTONDOWN), 1);
+}
+
+TEST_F(WindowTest, MessageOnlyWindowsAreNeverShown) {
+    HWND w = CreateWindowEx(0, TestClass, "", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, HWND_MESSAGE);
+    ASSERT_TRUE(IsWindow(w));
+    EXPECT_FALSE(IsWindowVisible(w));
+    ShowWindow(w, SW_SHOW);
+    EXPECT_FALSE(IsWindowVisible(w));
+    EXPECT_EQ(SendMessage(w, WM_GETTEXTLENGTH, 0, 0), 0);
+    EXPECT_TRUE(PostMessage(w, WM_USER, 0, 0));
+    Pump();
+    EXPECT_EQ(Count(w, WM_USER), 1);
 }
 
 TEST_F(WindowTest, UnregisterClassFailsWhileWindowsExist) {

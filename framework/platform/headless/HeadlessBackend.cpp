@@ -2,6 +2,7 @@
 #include "framework/platform/headless/HeadlessBackend.h"
 
 #include "framework/platform/Draw3D.h"
+#include "framework/platform/Input.h"
 #include "framework/platform/MessageQueue.h"
 #include "framework/platform/Messages.h"
 #include "framework/platform/Png.h"
@@ -123,8 +124,7 @@ void THeadlessBackend::AdvanceTime(std::uint32_t ms) {
             if (next < 0 || ahead < next) next = ahead;
         };
         for (const TTimer& t : wm.FTimers) consider(t.Due);
-        if (wm.FHoverWindow && (wm.FHoverWindow->TrackFlags & 1 /* TME_HOVER */))
-            consider(wm.FHoverStartTime + wm.FHoverTime);
+        if (wm.FHoverWindow && (wm.FHoverWindow->TrackFlags & TME_HOVER)) consider(wm.FHoverStartTime + wm.FHoverTime);
         if (next < 0) break;
         FTime += static_cast<std::uint32_t>(std::max<std::int64_t>(next, 0));
         if (next == 0) {

@@ -27,7 +27,9 @@ struct TX11Options {
 // all) and offers them again with ours, so that data of other formats stays as it does when this
 // program already owns the selection; what cannot be fetched in time is dropped. EmptyClipboard
 // takes the selection with no formats. Data too large for one X request is refused to the
-// requestor (no INCR transfers), and an INCR answer from another owner counts as no data.
+// requestor (no INCR transfers), and an INCR answer from another owner counts as no data. An
+// owner that lets a request time out is not asked again for three seconds (its clipboard reads
+// as empty meanwhile), so that idle-time checks do not stall on a hung program.
 class TX11Backend : public TBackend {
 public:
     // Connects to the named display (empty: the DISPLAY environment variable). Raises

@@ -197,6 +197,11 @@ void TX11Backend::TImpl::HandleSelectionRequest(const XSelectionRequestEvent& re
 
 std::optional<std::vector<std::uint8_t>> TX11Backend::TImpl::Request(Atom target, Clock::time_point deadline,
                                                                      Atom* replyType) {
+    // An owner that let the last request time out is not asked again for a while: the clipboard
+    // is queried on every idle update, and a hung program must not freeze ours each time.
+    Window owner = XGetSelectionOwner(Dpy, Clipboard);
+    if (owner == XNone) return std::nullopt;
+    if (owner == SilentOwner && Clock::now() < SilentUntil) return std::nullopt;
     XDeleteProperty(Dpy, SelectionWindow, SelectionProperty);
     XConvertSelection(Dpy, Clipboard, target, SelectionProperty, SelectionWindow, CurrentTime);
     XFlush(Dpy);
@@ -251,7 +256,11 @@ std::optional<std::vector<std::uint8_t>> TX11Backend::TImpl::Request(Atom target
             return bytes;
         }
         auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-        if (left <= 0) return std::nullopt;
+        if (left <= 0) {
+            SilentOwner = owner;
+            SilentUntil = Clock::now() + std::chrono::milliseconds(SilentOwnerPauseMs);
+            return std::nullopt;
+        }
         pollfd p{ConnectionNumber(Dpy), POLLIN, 0};
         poll(&p, 1, static_cast<int>(left));
         XPending(Dpy); // read what arrived into the queue

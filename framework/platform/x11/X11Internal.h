@@ -96,6 +96,10 @@ struct TX11Backend::TImpl {
     bool OwnsClipboard = false;
     Time OwnershipTime = CurrentTime;
     std::vector<std::pair<String, std::vector<std::uint8_t>>> Offered;
+    // The owner whose last answer timed out, left alone until SilentUntil.
+    static constexpr int SilentOwnerPauseMs = 3000;
+    Window SilentOwner = 0;
+    std::chrono::steady_clock::time_point SilentUntil;
 
     Atom Intern(const char* name) const;
     String AtomName(Atom a) const;
