@@ -384,7 +384,7 @@ void TCustomTabControl::DrawTabText(TCanvas* canvas, int index, const TRect& rec
             // Left tabs read from bottom to top, right tabs from top to bottom.
             int sx = FTabPosition == tpLeft ? size.cx - 1 - y : y;
             int sy = FTabPosition == tpLeft ? x : size.cy - 1 - x;
-            out[x] = flat->ScanLine(sy)[sx];
+            out[x] = flat->Surface()->Row(sy)[sx];
         }
     }
     turned->SetModified(true);

@@ -282,6 +282,7 @@ void TCustomComboBox::Resize() {
 // ---- items and text
 
 void TCustomComboBox::ItemsChanged() {
+    if (HasState(csLoading) || HasState(csReading)) return;
     if (FItemIndex >= FItems->Count()) FItemIndex = -1;
     if (FStyle == csSimple || FDroppedDown) {
         FList->Items()->Assign(FItems.get());
@@ -309,6 +310,11 @@ void TCustomComboBox::UpdateEdit() {
 }
 
 void TCustomComboBox::SetItemIndex(int value) {
+    if (HasState(csLoading) || HasState(csReading)) {
+        // Items may come later in the stream; Loaded checks the index.
+        FItemIndex = value;
+        return;
+    }
     if (value < -1 || value >= FItems->Count()) value = -1;
     FItemIndex = value;
     if (HasEdit() && value < 0) {
@@ -322,6 +328,11 @@ void TCustomComboBox::SetItemIndex(int value) {
 }
 
 void TCustomComboBox::SetTextImpl(const String& value) {
+    if (HasState(csLoading) || HasState(csReading)) {
+        FText = value;
+        FLoadedText = true;
+        return;
+    }
     if (HasEdit()) {
         FChangingText = true;
         try {
@@ -350,8 +361,23 @@ void TCustomComboBox::Clear() {
 
 void TCustomComboBox::Loaded() {
     TCustomControl::Loaded();
+    int count = FItems->Count();
+    if (FItemIndex < -1 || FItemIndex >= count) FItemIndex = -1;
+    if (HasEdit()) {
+        // The stored text wins over the item's: it is what the edit showed.
+        String text = FLoadedText ? FText : (FItemIndex >= 0 ? FItems->Get(FItemIndex) : String());
+        FChangingText = true;
+        FEdit.SetText(text);
+        FChangingText = false;
+        if (FLoadedText && FItemIndex >= 0 && FItems->Get(FItemIndex) != text) FItemIndex = FItems->IndexOf(text);
+    } else if (FItemIndex < 0 && FLoadedText) {
+        FItemIndex = FItems->IndexOf(FText);
+    }
+    FLoadedText = false;
     FEdit.Modified = false;
     FText = GetText();
+    if (FStyle == csSimple) FList->SetItemIndex(FItemIndex);
+    Invalidate();
 }
 
 void TCustomComboBox::Change() { OnChange(this); }

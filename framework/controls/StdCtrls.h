@@ -641,6 +641,7 @@ protected:
     bool FCaretTimer = false;
     String FSavedText;
     int FSavedIndex = -1;
+    bool FLoadedText = false;
 };
 
 class TComboBox : public TCustomComboBox {
