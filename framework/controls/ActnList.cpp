@@ -35,13 +35,14 @@ bool FormShown(TCustomForm* form) {
     return form && !form->HasState(csDestroying) && form->HandleAllocated() && form->Showing();
 }
 
-// The focused control and the form; the active child of a frame; then, when asked, every
-// visible control. Controls of a designed form are never offered one by one: they are the
-// designer's, not the user's (the form itself and its active control still are).
-bool OfferForm(TCustomForm* form, TBasicAction* action, bool execute, bool traverse) {
+// The focused control and the form; the active child of a frame (unless it was offered already);
+// then, when asked, every visible control. Controls of a designed form are never offered one by
+// one: they are the designer's, not the user's (the form itself and its active control still are).
+bool OfferForm(TCustomForm* form, TBasicAction* action, bool execute, bool traverse, TCustomForm* done = nullptr) {
     if (!FormShown(form)) return false;
     if (Offer(form->ActiveControl(), action, execute) || Offer(form, action, execute)) return true;
     TForm* child = form->FormStyle() == fsMDIForm ? form->ActiveMDIChild() : nullptr;
+    if (child == done) child = nullptr;
     if (child && !child->HasState(csDestroying)) {
         if (Offer(child->ActiveControl(), action, execute) || Offer(child, action, execute)) return true;
     }
@@ -52,17 +53,27 @@ bool OfferForm(TCustomForm* form, TBasicAction* action, bool execute, bool trave
     return false;
 }
 
+// The frame of an MDI child.
+TCustomForm* FrameOf(TCustomForm* form) {
+    if (!form || form->FormStyle() != fsMDIChild || !Application) return nullptr;
+    TForm* frame = Application->MainForm();
+    return frame && frame->FormStyle() == fsMDIForm ? frame : nullptr;
+}
+
 } // namespace
 
 bool DispatchAction(TBasicAction* action, bool execute) {
     if (!action) return false;
     TCustomForm* active = Screen ? Screen->ActiveCustomForm() : nullptr;
     if (OfferForm(active, action, execute, true)) return true;
+    // An active document window is followed by its frame.
+    TCustomForm* frame = FrameOf(active);
+    if (frame && OfferForm(frame, action, execute, false, active)) return true;
     if (Screen) {
         TForm* activeChild = active && active->FormStyle() == fsMDIForm ? active->ActiveMDIChild() : nullptr;
         for (int i = 0; i < Screen->CustomFormCount(); ++i) {
             TCustomForm* form = Screen->CustomForms(i);
-            if (form == active || form == activeChild) continue;
+            if (form == active || form == activeChild || form == frame) continue;
             if (OfferForm(form, action, execute, false)) return true;
         }
     }

@@ -11,8 +11,9 @@
 //        a. the active form's focused control (ActiveControl), then the active form itself;
 //        b. for a multiple-document frame, its active child's focused control, then the child;
 //        c. every visible control of the active form (and of that child), parents before children;
-//        d. each other visible form, most recently active first: its focused control, then it;
-//        e. the application (its OnActionExecute / OnActionUpdate).
+//        d. when the active form is a document (MDI child), its frame's focused control and frame;
+//        e. each other visible form, most recently active first: its focused control, then it;
+//        f. the application (its OnActionExecute / OnActionUpdate).
 // An update that nobody handled leaves a TCustomAction enabled only when it has an OnExecute
 // handler (DisableIfNoHandler, on by default): an action that can do nothing shows disabled.
 // A descendant that overrides Execute or Update without calling the inherited one takes all of
@@ -36,7 +37,7 @@ DW_ENUM(THelpType, htKeyword, htContext)
 DW_ENUM(TActionListState, asNormal, asSuspended, asSuspendedEnabled)
 DW_EVENT(THintEvent, (String&, bool&), "var HintStr: string; var CanShow: Boolean");
 
-// Offers action to the targets (steps 3a to 3e above) for execution or for an update; true when
+// Offers action to the targets (steps 3a to 3f above) for execution or for an update; true when
 // one of them took it.
 bool DispatchAction(TBasicAction* action, bool execute);
 

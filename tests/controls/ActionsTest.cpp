@@ -225,35 +225,37 @@ TEST_F(ActionTest, TargetDispatchOrder) {
     Application->OnActionExecute.Clear();
 }
 
-TEST_F(ActionTest, TheActiveChildOfAFrameComesAfterTheFrame) {
+// A document window (MDI child) with the focus comes first, its frame right after it.
+TEST_F(ActionTest, DocumentsAndTheirFrameFollowEachOther) {
     auto* frame = New<TForm>(nullptr, CreateNew);
     Forms.emplace_back(frame);
     frame->SetFormStyle(fsMDIForm);
     frame->SetBounds(50, 50, 600, 400);
     frame->Show();
     Application->SetMainForm(frame);
+    TForm* other = MakeForm(700, 100);
     auto* child = New<TForm>(frame, CreateNew);
     child->SetFormStyle(fsMDIChild);
     auto* childFocus = New<TTestControl>(child);
     childFocus->SetParent(child);
-    // SetFormStyle made it Visible already without making its window; Show alone does nothing.
-    child->SetVisible(false);
-    try {
-        child->Show();
-    } catch (const EInvalidOperation& e) {
-        GTEST_SKIP() << "the control core cannot make MDI children yet: " << e.Message();
-    }
+    child->Show();
     childFocus->SetFocus();
     PumpMessages();
     ASSERT_EQ(frame->ActiveMDIChild(), child);
     auto* action = New<TProbeAction>(frame);
-    action->Accept = child;
+
+    // The focus in the document: the document, then the frame (which never had a focused
+    // control of its own), then the other form.
+    ASSERT_EQ(Screen->ActiveCustomForm(), child);
+    action->Accept = frame;
     action->Execute();
-    ASSERT_GE(action->Offered.size(), 4u);
-    EXPECT_EQ(action->Offered[1], frame);
-    EXPECT_EQ(action->Offered[2], childFocus);
-    EXPECT_EQ(action->Offered[3], child);
-    EXPECT_EQ(action->Executed, child);
+    EXPECT_EQ(action->Offered, (std::vector<TObject*>{childFocus, child, childFocus, frame}));
+    EXPECT_EQ(action->Executed, frame);
+    action->Offered.clear();
+    action->Accept = other;
+    action->Execute();
+    EXPECT_EQ(action->Offered, (std::vector<TObject*>{childFocus, child, childFocus, frame, other}));
+    EXPECT_EQ(action->Executed, other);
 }
 
 TEST_F(ActionTest, CheckedGroupsAndAutoCheck) {
@@ -354,8 +356,8 @@ protected:
     // Cut, Copy, Paste, Delete, Undo, SelectAll enabled after an idle update.
     std::vector<bool> EnabledAfterIdle() {
         Idle();
-        return {Cut->Enabled(), Copy->Enabled(), Paste->Enabled(), Delete->Enabled(), Undo->Enabled(),
-                SelectAll->Enabled()};
+        return {Cut->Enabled(),    Copy->Enabled(), Paste->Enabled(),
+                Delete->Enabled(), Undo->Enabled(), SelectAll->Enabled()};
     }
     void CtrlKey(int vk) {
         Backend->InjectKeyDown(VK_CONTROL);
