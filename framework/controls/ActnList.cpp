@@ -475,11 +475,15 @@ DW_DEFINE_CLASS(TActionList) {
     c.Property("OnUpdate", &TActionList::OnUpdate, &TActionList::OnUpdate);
 }
 
-namespace {
-// The action classes can be read from form files.
-const bool ActionClassesRegistered = [] {
+void RegisterActionClasses() {
     for (TClass cls : {TActionList::StaticClass(), TAction::StaticClass()})
         if (!IsClassRegistered(cls)) RegisterClass(cls);
+}
+
+namespace {
+// Registered at start-up too, for programs that link this unit anyway.
+const bool ActionClassesRegistered = [] {
+    RegisterActionClasses();
     return true;
 }();
 } // namespace

@@ -37,6 +37,9 @@ DW_ENUM(THelpType, htKeyword, htContext)
 DW_ENUM(TActionListState, asNormal, asSuspended, asSuspendedEnabled)
 DW_EVENT(THintEvent, (String&, bool&), "var HintStr: string; var CanShow: Boolean");
 
+// Makes TActionList and TAction known to the form reader; safe to call more than once.
+void RegisterActionClasses();
+
 // Offers action to the targets (steps 3a to 3f above) for execution or for an update; true when
 // one of them took it.
 bool DispatchAction(TBasicAction* action, bool execute);

@@ -236,4 +236,7 @@ class TSaveDialog : public TOpenDialog {
     bool IsSaveDialog() const override { return true; }
 };
 
+// Makes TOpenDialog and TSaveDialog known to the form reader; safe to call more than once.
+void RegisterDialogClasses();
+
 } // namespace dw

@@ -568,10 +568,15 @@ bool TOpenDialog::Execute() {
     return accepted;
 }
 
-namespace {
-const bool DialogClassesRegistered = [] {
+void RegisterDialogClasses() {
     for (TClass cls : {TOpenDialog::StaticClass(), TSaveDialog::StaticClass()})
         if (!IsClassRegistered(cls)) RegisterClass(cls);
+}
+
+namespace {
+// Registered at start-up too, for programs that link this unit anyway.
+const bool DialogClassesRegistered = [] {
+    RegisterDialogClasses();
     return true;
 }();
 } // namespace

@@ -741,10 +741,15 @@ TMenuItemAdapter TMenuItemAdapter::AddLine(int index) {
     return Add("-", {}, scNone, false, true, index);
 }
 
-namespace {
-const bool MenuClassesRegistered = [] {
+void RegisterMenuClasses() {
     for (TClass cls : {TMenuItem::StaticClass(), TMainMenu::StaticClass(), TPopupMenu::StaticClass()})
         if (!IsClassRegistered(cls)) RegisterClass(cls);
+}
+
+namespace {
+// Registered at start-up too, for programs that link this unit anyway.
+const bool MenuClassesRegistered = [] {
+    RegisterMenuClasses();
     return true;
 }();
 } // namespace

@@ -294,6 +294,9 @@ private:
     TPopupAlignment FAlignment = paLeft;
 };
 
+// Makes TMenuItem, TMainMenu and TPopupMenu known to the form reader; safe to call more than once.
+void RegisterMenuClasses();
+
 // Whether a menu is being tracked (a drop-down or the bar is open), and the menu; for tests and
 // for code that must not start another modal loop meanwhile.
 TMenu* ActiveMenu();

@@ -135,11 +135,16 @@ void TEditSelectAll::ExecuteTarget(TObject* target) {
     GetControl(target)->SelectAll();
 }
 
-namespace {
-const bool EditActionClassesRegistered = [] {
+void RegisterStandardActions() {
     for (TClass cls : {TEditCut::StaticClass(), TEditCopy::StaticClass(), TEditPaste::StaticClass(),
                        TEditDelete::StaticClass(), TEditUndo::StaticClass(), TEditSelectAll::StaticClass()})
         if (!IsClassRegistered(cls)) RegisterClass(cls);
+}
+
+namespace {
+// Registered at start-up too, for programs that link this unit anyway.
+const bool EditActionClassesRegistered = [] {
+    RegisterStandardActions();
     return true;
 }();
 } // namespace

@@ -79,4 +79,7 @@ class TEditSelectAll : public TEditAction {
     void ExecuteTarget(TObject* target) override;
 };
 
+// Makes the edit action classes known to the form reader; safe to call more than once.
+void RegisterStandardActions();
+
 } // namespace dw

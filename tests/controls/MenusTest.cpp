@@ -12,6 +12,8 @@
 #include "framework/rtl/FormConvert.h"
 #include "framework/rtl/Stream.h"
 
+#include <cstring>
+
 namespace dw::test {
 namespace {
 
@@ -81,7 +83,21 @@ TEST(ShortCutTest, Accelerators) {
 // ---------------------------------------------------------------------------------------------
 // The item tree
 
-using MenuItemTest = MenuTest;
+// Handles every reading error, so that a form whose handlers are missing still reads.
+class TErrorSkipper : public TObject {
+public:
+    std::vector<String> Errors;
+    void Skip(TReader* reader, const String& message, bool& handled) {
+        (void)reader;
+        Errors.push_back(message);
+        handled = true;
+    }
+};
+
+class MenuItemTest : public MenuTest {
+protected:
+    TErrorSkipper Skipper;
+};
 
 TEST_F(MenuItemTest, TreeOperations) {
     TObjectPtr<TComponent> owner(New<TComponent>(nullptr));
@@ -238,6 +254,98 @@ TEST_F(MenuItemTest, MenusStreamWithTheirItemsInsideTheirParents) {
     ASSERT_NE(list2, nullptr);
     ASSERT_EQ(list2->ActionCount(), 1);
     EXPECT_EQ(list2->Actions(0)->Name(), "FileOpen");
+}
+
+// A main window described as the shell's is: menus bound to actions, a top-level item bound to
+// an action, items with captions of their own, an action without a handler.
+TEST_F(MenuItemTest, AStoredMainWindowWithMenusBoundToActions) {
+    const char* text = R"(object MainWindow: TForm
+  Left = 235
+  Top = 229
+  Width = 500
+  Height = 300
+  Caption = 'Vornix Draftwell'
+  Menu = MainMenu1
+  object MainMenu1: TMainMenu
+    Left = 8
+    Top = 8
+    object File1: TMenuItem
+      Caption = '&File'
+      object Open1: TMenuItem
+        Action = FileOpen
+      end
+      object N1: TMenuItem
+        Caption = '-'
+      end
+      object Exit1: TMenuItem
+        Action = FileExit
+      end
+    end
+    object Design1: TMenuItem
+      Caption = '&Design'
+      object Filpchildren1: TMenuItem
+        Caption = 'Filp children'
+        object All1: TMenuItem
+          Action = FlipAll
+          Caption = 'All'
+        end
+      end
+    end
+    object About1: TMenuItem
+      Action = DsnAbout
+    end
+  end
+  object ActionList1: TActionList
+    Left = 40
+    Top = 8
+    object FileOpen: TAction
+      Category = 'File'
+      Caption = 'Open'
+      ShortCut = 16463
+      OnExecute = FileOpenExecute
+    end
+    object FileExit: TAction
+      Category = 'File'
+      Caption = 'Exit'
+    end
+    object FlipAll: TAction
+      Category = 'VX Designer'
+      Caption = 'Flip all children'
+      OnExecute = FileOpenExecute
+    end
+    object DsnAbout: TAction
+      Category = 'VX Designer'
+      Caption = 'About...'
+      OnExecute = FileOpenExecute
+    end
+  end
+end
+)";
+    if (!GetClass("TForm")) RegisterClass(TForm::StaticClass());
+    TMemoryStream textStream, binary;
+    textStream.Write(text, static_cast<Int64>(std::strlen(text)));
+    textStream.SetPosition(0);
+    ObjectTextToBinary(textStream, binary);
+    binary.SetPosition(0);
+    TObjectPtr<TForm> form(New<TForm>(nullptr, CreateNew));
+    TReader reader(binary, 4096);
+    // The handler is not there: the reader is told to go on without it.
+    reader.OnError = [this](TReader* r, const String& message, bool& handled) { Skipper.Skip(r, message, handled); };
+    reader.ReadRootComponent(form.get());
+    auto* menu = As<TMainMenu>(form->Menu());
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(menu->Items()->Count(), 3);
+    TMenuItem* about = menu->Items()->Items(2);
+    EXPECT_EQ(about->Caption(), "About...");
+    TMenuItem* all = menu->Items()->Items(1)->Items(0)->Items(0);
+    EXPECT_EQ(all->Caption(), "All");
+    EXPECT_EQ(menu->Items()->Items(0)->Items(0)->ShortCut(), 16463);
+    form->Show();
+    Application->Idle(false);
+    TMenuItem* exit = menu->Items()->Items(0)->Items(2);
+    EXPECT_FALSE(exit->Enabled()) << "FileExit has no handler";
+    EXPECT_EQ(all->Caption(), "All") << "the idle update keeps the item's own caption";
+    EXPECT_EQ(menu->ItemRect(form.get(), 2).Left, menu->ItemRect(form.get(), 1).Right);
 }
 
 TEST_F(MenuItemTest, ItemFollowsItsActionWhileTheyAgree) {
