@@ -613,6 +613,29 @@ TEST_F(MenuBarTest, F10EntersTheBarAndArrowsMoveAlongIt) {
     EXPECT_EQ(Log.Clicks[0].Sender, About);
 }
 
+TEST_F(MenuBarTest, AltAloneEntersTheBarAndDownOpensTheSelectedItem) {
+    TIdleSteps steps;
+    steps
+        .Then([&] {
+            EXPECT_EQ(TFormMenuBar::Of(Form, false)->Selected(), 0);
+            EXPECT_TRUE(OpenDropDownRects().empty());
+            Backend->InjectKeyUp(VK_MENU); // releasing Alt keeps the bar
+            QueueKey(VK_LEFT);             // wraps round to About
+            QueueKey(VK_LEFT);             // Edit
+            QueueKey(VK_DOWN);
+        })
+        .Then([&] {
+            ASSERT_EQ(OpenDropDownRects().size(), 1u);
+            EXPECT_EQ(OpenDropDownRects()[0].Left, BarItem(1).Left);
+            QueueKey(VK_RETURN); // Undo, the first item
+        });
+    Backend->InjectKeyDown(VK_MENU);
+    Process();
+    EXPECT_EQ(steps.Left(), 0);
+    ASSERT_EQ(Log.Clicks.size(), 1u);
+    EXPECT_EQ(Log.Clicks[0].Sender, Undo);
+}
+
 TEST_F(MenuBarTest, AltWithAKeyThatIsNoAcceleratorGoesOnAsAShortcut) {
     auto* quit = AddItem(File, "Quit", TextToShortCut("Alt+Q"));
     Backend->InjectKeyDown(VK_MENU);
