@@ -110,7 +110,10 @@ TControl* gCaptureControl = nullptr;
 
 } // namespace
 
-TMouse* Mouse = new TMouse();
+namespace {
+TMouse gMouse;
+} // namespace
+TMouse* Mouse = &gMouse;
 
 TPoint TMouse::CursorPos() const {
     return GetCursorPos();

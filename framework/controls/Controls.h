@@ -52,6 +52,11 @@ constexpr UINT CM_DEACTIVATE            = CM_BASE + 1;
 constexpr UINT CM_GOTFOCUS              = CM_BASE + 2;
 constexpr UINT CM_LOSTFOCUS             = CM_BASE + 3;
 constexpr UINT CM_CANCELMODE            = CM_BASE + 4;  // LPARAM: the control that took over (TControl*)
+// Dialog keys: a key the focused control does not want (WM_GETDLGCODE) goes as CM_DIALOGKEY to its
+// form, which moves the focus for Tab and the arrows and broadcasts any other key to all its
+// controls (recursively): a default button answers VK_RETURN, a cancel button VK_ESCAPE, with
+// result 1. CM_FOCUSCHANGED is broadcast the same way, so a default button knows when another
+// button has the focus.
 constexpr UINT CM_DIALOGKEY             = CM_BASE + 5;  // as WM_KEYDOWN; result 1: handled
 constexpr UINT CM_DIALOGCHAR            = CM_BASE + 6;  // as WM_CHAR; result 1: handled
 constexpr UINT CM_FOCUSCHANGED          = CM_BASE + 7;  // LPARAM: the newly focused control (TWinControl*)
@@ -881,7 +886,7 @@ class TWinControl : public TControl {
     // Destroys the window and makes it again with the same state (text, bounds, focus).
     void RecreateWnd();
     // Releases the window (it is made again when next needed).
-    void DestroyHandle();
+    virtual void DestroyHandle();
     // A parent window for a control without Parent (null removes the window).
     HWND ParentWindow() const { return FParentWindow; }
     void SetParentWindow(HWND value);

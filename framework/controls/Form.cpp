@@ -528,9 +528,15 @@ void TCustomForm::SetIcon(TIcon* value) {
 
 void TCustomForm::SetMenu(TComponent* value) {
     if (FMenu == value) return;
-    if (FMenu) FMenu->RemoveFreeNotification(this);
+    if (FMenu) {
+        FMenu->RemoveFreeNotification(this);
+        if (auto* menu = Supports<IFormMenu>(FMenu); menu && !FMenu->HasState(csDestroying)) menu->DetachFromForm(this);
+    }
     FMenu = value;
-    if (value) value->FreeNotification(this);
+    if (value) {
+        value->FreeNotification(this);
+        if (auto* menu = Supports<IFormMenu>(value)) menu->AttachToForm(this);
+    }
     Perform(CM_MENUCHANGED, 0, 0);
 }
 

@@ -54,6 +54,18 @@ protected:
     ~IDesignerHook() = default;
 };
 
+// Implemented by main menus: told when a form takes the menu as its Menu (and when it lets it go),
+// so the menu can put its bar on the form. The form also asks it about shortcuts when it
+// implements IShortCutHandler.
+class IFormMenu {
+public:
+    virtual void AttachToForm(TCustomForm* form) = 0;
+    virtual void DetachFromForm(TCustomForm* form) = 0;
+
+protected:
+    ~IFormMenu() = default;
+};
+
 // ---------------------------------------------------------------------------------------------
 // Scrolling.
 
@@ -245,7 +257,7 @@ class TCustomForm : public TScrollingWinControl {
     void SetWindowState(TWindowState value);
     TIcon* Icon() const { return FIcon; }
     void SetIcon(TIcon* value);
-    // The main menu (a free-notified component; the menus' TMainMenu).
+    // The main menu (a free-notified component; the menus' TMainMenu, told through IFormMenu).
     TComponent* Menu() const { return FMenu; }
     void SetMenu(TComponent* value);
     bool KeyPreview() const { return FKeyPreview; }

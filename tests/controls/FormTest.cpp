@@ -106,6 +106,26 @@ DW_DEFINE_CLASS(TStoredModule) {
     c.Method<&TStoredModule::ModuleCreate>("ModuleCreate");
 }
 
+// A main menu as the menus implement it: told when a form takes it, asked about shortcuts.
+class TTestMainMenu : public TComponent, public IFormMenu, public IShortCutHandler {
+    DW_CLASS(TTestMainMenu, TComponent)
+    using TComponent::TComponent;
+    std::vector<TCustomForm*> Attached;
+    int Detaches = 0;
+    int ShortCuts = 0;
+    void AttachToForm(TCustomForm* form) override { Attached.push_back(form); }
+    void DetachFromForm(TCustomForm* form) override {
+        (void)form;
+        ++Detaches;
+    }
+    bool IsShortCut(TWMKey& message) override {
+        if (message.CharCode() != VK_F5) return false;
+        ++ShortCuts;
+        return true;
+    }
+};
+DW_DEFINE_CLASS(TTestMainMenu) {}
+
 namespace {
 
 const char StoredFormText[] = R"(object StoredForm: TStoredForm
@@ -611,6 +631,21 @@ TEST_F(FormTest, DataModuleFromItsDescription) {
     module.reset();
     EXPECT_EQ(Screen->DataModuleCount(), 0);
     EXPECT_EQ(FindGlobalComponent("StoredModule"), nullptr);
+}
+
+TEST_F(FormTest, MainMenuIsToldAndAskedForShortcuts) {
+    TForm* form = MakeForm();
+    auto* menu = New<TTestMainMenu>(form);
+    form->SetMenu(menu);
+    ASSERT_EQ(menu->Attached.size(), 1u);
+    EXPECT_EQ(menu->Attached[0], form);
+    PressKey(VK_F5);
+    EXPECT_EQ(menu->ShortCuts, 1);
+    form->SetMenu(nullptr);
+    EXPECT_EQ(menu->Detaches, 1);
+    form->SetMenu(menu);
+    menu->Free();
+    EXPECT_EQ(form->Menu(), nullptr);
 }
 
 } // namespace
