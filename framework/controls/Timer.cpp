@@ -5,7 +5,6 @@
 #include "framework/platform/Window.h"
 
 namespace dw {
-inline namespace controls {
 
 namespace {
 constexpr UINT_PTR TimerId = 1;
@@ -78,5 +77,4 @@ void TTimer::Timer() {
     if (FEnabled) FOnTimer(this);
 }
 
-} // namespace controls
 } // namespace dw

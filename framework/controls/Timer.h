@@ -6,10 +6,6 @@
 
 namespace dw {
 
-// The windowing core's internal timer record is also named dw::TTimer; the inline namespace gives
-// this class different linker symbols (it is still dw::TTimer in code), so the two cannot clash.
-inline namespace controls {
-
 class TTimer : public TComponent {
     DW_CLASS(TTimer, TComponent)
     explicit TTimer(TComponent* owner);
@@ -40,5 +36,4 @@ private:
     bool FRunning = false;
 };
 
-} // namespace controls
 } // namespace dw

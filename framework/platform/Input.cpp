@@ -455,7 +455,7 @@ void WmForgetInputState(TWindow* w) {
         if (!t || wm.IsDescendant(w, t)) WmEndTracking(true);
     }
     auto& timers = wm.FTimers;
-    timers.erase(std::remove_if(timers.begin(), timers.end(), [&](const TTimer& t) { return t.Hwnd == w->Handle; }),
+    timers.erase(std::remove_if(timers.begin(), timers.end(), [&](const TWmTimer& t) { return t.Hwnd == w->Handle; }),
                  timers.end());
     auto& posted = wm.FPosted;
     posted.erase(std::remove_if(posted.begin(), posted.end(), [&](const TMsg& m) { return m.hwnd == w->Handle; }),

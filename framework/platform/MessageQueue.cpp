@@ -49,9 +49,9 @@ void Retrieved(TWindowManager& wm, const TMsg& m) {
 }
 
 // A timer that is due, the earliest first; null when none.
-TTimer* DueTimer(TWindowManager& wm, DWORD now, TWindow* filter, bool internal) {
-    TTimer* best = nullptr;
-    for (TTimer& t : wm.FTimers) {
+TWmTimer* DueTimer(TWindowManager& wm, DWORD now, TWindow* filter, bool internal) {
+    TWmTimer* best = nullptr;
+    for (TWmTimer& t : wm.FTimers) {
         if (t.Internal != internal) continue;
         if (static_cast<std::int32_t>(now - t.Due) < 0) continue;
         if (!internal && filter && !WindowMatches(wm, filter, t.Hwnd)) continue;
@@ -125,7 +125,7 @@ bool PeekMessage(TMsg& msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT remo
 
     // Timers: the window manager's own first (they never reach the caller), then the program's.
     DWORD now = wm.Backend().TickCount();
-    if (TTimer* t = DueTimer(wm, now, nullptr, true)) {
+    if (TWmTimer* t = DueTimer(wm, now, nullptr, true)) {
         // The window manager's own repeat timers run at dispatch time, like everything that may
         // call a window procedure.
         msg = TMsg{};
@@ -150,7 +150,7 @@ bool PeekMessage(TMsg& msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT remo
         return true;
     }
     if (InRange(WM_TIMER, filterMin, filterMax)) {
-        if (TTimer* t = DueTimer(wm, now, filter, false)) {
+        if (TWmTimer* t = DueTimer(wm, now, filter, false)) {
             msg = TMsg{};
             msg.hwnd = t->Hwnd;
             msg.message = WM_TIMER;
@@ -176,7 +176,7 @@ int NextTimerDelay(TWindowManager& wm) {
         std::int64_t d = std::max<std::int64_t>(0, static_cast<std::int32_t>(due - now));
         if (best < 0 || d < best) best = d;
     };
-    for (const TTimer& t : wm.FTimers) consider(t.Due);
+    for (const TWmTimer& t : wm.FTimers) consider(t.Due);
     if (wm.FHoverWindow && (wm.FHoverWindow->TrackFlags & TME_HOVER)) consider(wm.FHoverStartTime + wm.FHoverTime);
     return static_cast<int>(std::min<std::int64_t>(best, INT_MAX));
 }
@@ -301,7 +301,7 @@ LRESULT DispatchMessage(const TMsg& msg) {
         return 0;
     }
     if (msg.message == WM_TIMER && msg.lParam) {
-        for (TTimer& t : wm.FTimers)
+        for (TWmTimer& t : wm.FTimers)
             if (t.Hwnd == msg.hwnd && t.Id == msg.wParam && t.Callback && !t.Internal) {
                 TIMERPROC cb = t.Callback;
                 cb(msg.hwnd, WM_TIMER, msg.wParam, msg.time);
@@ -357,7 +357,7 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC callback) {
     elapse = std::max<UINT>(elapse, 1);
     DWORD now = wm.Backend().TickCount();
     if (hwnd) {
-        for (TTimer& t : wm.FTimers)
+        for (TWmTimer& t : wm.FTimers)
             if (t.Hwnd == hwnd && t.Id == id && !t.Internal) {
                 t.Interval = elapse;
                 t.Due = now + elapse;
@@ -367,7 +367,7 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC callback) {
     } else {
         id = wm.FNextTimerId++;
     }
-    TTimer t;
+    TWmTimer t;
     t.Hwnd = hwnd;
     t.Id = id;
     t.Interval = elapse;
@@ -380,7 +380,7 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC callback) {
 bool KillTimer(HWND hwnd, UINT_PTR id) {
     auto& timers = WM().FTimers;
     auto it = std::find_if(timers.begin(), timers.end(),
-                           [&](const TTimer& t) { return t.Hwnd == hwnd && t.Id == id && !t.Internal; });
+                           [&](const TWmTimer& t) { return t.Hwnd == hwnd && t.Id == id && !t.Internal; });
     if (it == timers.end()) return false;
     timers.erase(it);
     return true;

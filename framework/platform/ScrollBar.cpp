@@ -228,7 +228,7 @@ void WmBeginScrollTrack(TWindow* w, int bar, TPoint screen) {
         RedrawFrame(w);
         return;
     }
-    TTimer timer;
+    TWmTimer timer;
     timer.Hwnd = h;
     timer.Id = wm.FNextTimerId++;
     timer.Interval = ScrollRepeatDelay;
@@ -254,7 +254,7 @@ void WmScrollTrackInput(const TBackendEvent* e) {
     TBarGeometry g = Geometry(s, BarRect(w, t.Bar), vertical, s.Tracking);
     if (!e) {
         // Auto-repeat: keep going while the pressed part is still under the mouse.
-        for (TTimer& timer : wm.FTimers)
+        for (TWmTimer& timer : wm.FTimers)
             if (timer.Internal && timer.Id == t.RepeatTimer) {
                 timer.Interval = ScrollRepeatInterval;
                 timer.Due = wm.Backend().TickCount() + ScrollRepeatInterval;
@@ -303,7 +303,7 @@ void WmEndScrollTrack(bool /*cancelled*/) {
     wm.FTrackInput.clear();
     auto& timers = wm.FTimers;
     timers.erase(std::remove_if(timers.begin(), timers.end(),
-                                [&](const TTimer& x) { return x.Internal && x.Id == t.RepeatTimer; }),
+                                [&](const TWmTimer& x) { return x.Internal && x.Id == t.RepeatTimer; }),
                  timers.end());
     TWindow* w = wm.Find(t.Hwnd);
     if (w) {

@@ -100,7 +100,7 @@ struct TWindow {
 using UINT_PTR = std::uintptr_t;
 using TIMERPROC = std::function<void(HWND, UINT, UINT_PTR, DWORD)>;
 
-struct TTimer {
+struct TWmTimer {
     HWND Hwnd = nullptr;
     UINT_PTR Id = 0;
     UINT Interval = 0;
@@ -201,7 +201,7 @@ public:
     int FBeginPaintCount = 0;
     bool FQuitPosted = false;
     int FQuitCode = 0;
-    std::vector<TTimer> FTimers;
+    std::vector<TWmTimer> FTimers;
     UINT_PTR FNextTimerId = 0x7FFF0001; // ids of timers without a window
     std::vector<TWindow*> FPaintSet;
     std::function<void()> FIdleHandler;

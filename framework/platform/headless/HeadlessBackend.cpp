@@ -123,7 +123,7 @@ void THeadlessBackend::AdvanceTime(std::uint32_t ms) {
             if (static_cast<std::int32_t>(due - target) > 0) return;
             if (next < 0 || ahead < next) next = ahead;
         };
-        for (const TTimer& t : wm.FTimers) consider(t.Due);
+        for (const TWmTimer& t : wm.FTimers) consider(t.Due);
         if (wm.FHoverWindow && (wm.FHoverWindow->TrackFlags & TME_HOVER)) consider(wm.FHoverStartTime + wm.FHoverTime);
         if (next < 0) break;
         FTime += static_cast<std::uint32_t>(std::max<std::int64_t>(next, 0));
