@@ -1,0 +1,52 @@
+#include "MenuFixture.h"
+
+namespace dw::test {
+
+TIdleSteps::TIdleSteps() {
+    FKey = Application->AddIdleUpdate([this] { Run(); });
+}
+
+TIdleSteps::~TIdleSteps() {
+    Application->RemoveIdleUpdate(FKey);
+}
+
+void TIdleSteps::Run() {
+    if (FSteps.empty()) return;
+    auto step = std::move(FSteps.front());
+    FSteps.pop_front();
+    step();
+}
+
+TMenuItem* MenuTest::AddItem(TMenuItem* parent, const String& caption, TShortCut shortCut) {
+    auto* item = New<TMenuItem>(parent->Owner());
+    item->SetCaption(caption);
+    item->SetShortCut(shortCut);
+    item->OnClick = Log.Handler();
+    parent->Add(item);
+    return item;
+}
+
+void MenuTest::PressAt(TPoint p) {
+    Backend->InjectMouseMove(p.X, p.Y);
+    PumpMessages();
+    Backend->InjectMouseDown();
+    PumpMessages();
+}
+
+void MenuTest::ReleaseAt(TPoint p) {
+    Backend->InjectMouseMove(p.X, p.Y);
+    Backend->InjectMouseUp();
+}
+
+void MenuTest::QueueClick(TPoint p) {
+    Backend->InjectMouseMove(p.X, p.Y);
+    Backend->InjectMouseDown();
+    Backend->InjectMouseUp();
+}
+
+void MenuTest::QueueKey(int vk) {
+    Backend->InjectKeyDown(vk);
+    Backend->InjectKeyUp(vk);
+}
+
+} // namespace dw::test
