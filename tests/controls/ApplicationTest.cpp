@@ -10,8 +10,8 @@
 namespace dw::test {
 
 // An action with the properties a control shows, published as the actions publish them.
-class TTestAction : public TBasicAction {
-    DW_CLASS(TTestAction, TBasicAction)
+class TLinkTestAction : public TBasicAction {
+    DW_CLASS(TLinkTestAction, TBasicAction)
     using TBasicAction::TBasicAction;
     const String& Caption() const { return FCaption; }
     void SetCaption(const String& value) {
@@ -32,9 +32,9 @@ private:
     String FCaption;
     bool FEnabled = true;
 };
-DW_DEFINE_CLASS(TTestAction) {
-    c.Property("Caption", &TTestAction::Caption, &TTestAction::SetCaption);
-    c.Property("Enabled", &TTestAction::Enabled, &TTestAction::SetEnabled).Default(true);
+DW_DEFINE_CLASS(TLinkTestAction) {
+    c.Property("Caption", &TLinkTestAction::Caption, &TLinkTestAction::SetCaption);
+    c.Property("Enabled", &TLinkTestAction::Enabled, &TLinkTestAction::SetEnabled).Default(true);
 }
 
 // A component that answers Ctrl+S as a shortcut, as an action list would.
@@ -193,7 +193,7 @@ TEST_F(ApplicationTest, IdleRunsRegisteredUpdatesAndActionLinks) {
     Application->Idle(false);
     EXPECT_EQ(updates, 1);
 
-    auto* action = New<TTestAction>(form);
+    auto* action = New<TLinkTestAction>(form);
     TEventSink sink;
     action->OnUpdate = MakeMethod<&TEventSink::Note>(&sink);
     action->OnExecute = MakeMethod<&TEventSink::Click>(&sink);
