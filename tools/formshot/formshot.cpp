@@ -2,8 +2,12 @@
 // components through the class registry, shows the form and writes it as a PNG. Whatever the
 // reader cannot use (unknown classes, properties, event handlers, bad values) is skipped, counted
 // and listed, as a reader with an error hook that handles every error does.
+#include "framework/controls/ActnList.h"
+#include "framework/controls/Dialogs.h"
 #include "framework/controls/Forms.h"
 #include "framework/controls/ImageList.h"
+#include "framework/controls/Menus.h"
+#include "framework/controls/StdActns.h"
 #include "framework/controls/StdReg.h"
 #include "framework/platform/MessageQueue.h"
 #include "framework/platform/headless/HeadlessBackend.h"
@@ -55,6 +59,10 @@ int main(int argc, char** argv) {
     try {
         SetBackend(std::make_unique<THeadlessBackend>());
         RegisterStandardControls();
+        RegisterMenuClasses();
+        RegisterActionClasses();
+        RegisterStandardActions();
+        RegisterDialogClasses();
         // Classes of the control core that forms hold, unless the core registered them already.
         for (TClass cls : {TImageList::StaticClass(), TScrollBox::StaticClass()})
             if (!GetClass(cls->ClassName())) RegisterClass(cls);
