@@ -9,6 +9,7 @@
 #include "framework/controls/Menus.h"
 #include "framework/controls/StdActns.h"
 #include "framework/controls/StdReg.h"
+#include "framework/controls/Timer.h"
 #include "framework/platform/MessageQueue.h"
 #include "framework/platform/headless/HeadlessBackend.h"
 #include "framework/rtl/ClassRegistry.h"
@@ -64,7 +65,7 @@ int main(int argc, char** argv) {
         RegisterStandardActions();
         RegisterDialogClasses();
         // Classes of the control core that forms hold, unless the core registered them already.
-        for (TClass cls : {TImageList::StaticClass(), TScrollBox::StaticClass()})
+        for (TClass cls : {TImageList::StaticClass(), TScrollBox::StaticClass(), TTimer::StaticClass()})
             if (!GetClass(cls->ClassName())) RegisterClass(cls);
         TMemoryStream binary;
         ReadFormStream(argv[1], binary);
