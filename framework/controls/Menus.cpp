@@ -17,37 +17,43 @@ DW_DEFINE_CLASS(TMenuActionLink) {}
 
 TMenuActionLink::TMenuActionLink(TObject* client) : TActionLink(client), FItem(As<TMenuItem>(client)) {}
 
+namespace {
+// A property stays linked while the item still shows what the action holds.
+template <class Get> bool AgreesWithAction(const TMenuItem* item, const TCustomAction* action, Get get) {
+    return action && get(item) == get(action);
+}
+} // namespace
+
 bool TMenuActionLink::IsCaptionLinked() const {
-    auto* a = CustomAction();
-    return TActionLink::IsCaptionLinked() && a && FItem->Caption() == a->Caption();
+    return TActionLink::IsCaptionLinked() &&
+           AgreesWithAction(FItem, CustomAction(), [](auto* o) { return o->Caption(); });
 }
 bool TMenuActionLink::IsCheckedLinked() const {
-    auto* a = CustomAction();
-    return TActionLink::IsCheckedLinked() && a && FItem->Checked() == a->Checked();
+    return TActionLink::IsCheckedLinked() &&
+           AgreesWithAction(FItem, CustomAction(), [](auto* o) { return o->Checked(); });
 }
 bool TMenuActionLink::IsEnabledLinked() const {
-    auto* a = CustomAction();
-    return TActionLink::IsEnabledLinked() && a && FItem->Enabled() == a->Enabled();
+    return TActionLink::IsEnabledLinked() &&
+           AgreesWithAction(FItem, CustomAction(), [](auto* o) { return o->Enabled(); });
 }
 bool TMenuActionLink::IsHelpContextLinked() const {
-    auto* a = CustomAction();
-    return TActionLink::IsHelpContextLinked() && a && FItem->HelpContext() == a->HelpContext();
+    return TActionLink::IsHelpContextLinked() &&
+           AgreesWithAction(FItem, CustomAction(), [](auto* o) { return o->HelpContext(); });
 }
 bool TMenuActionLink::IsHintLinked() const {
-    auto* a = CustomAction();
-    return TActionLink::IsHintLinked() && a && FItem->Hint() == a->Hint();
+    return TActionLink::IsHintLinked() && AgreesWithAction(FItem, CustomAction(), [](auto* o) { return o->Hint(); });
 }
 bool TMenuActionLink::IsImageIndexLinked() const {
-    auto* a = CustomAction();
-    return TActionLink::IsImageIndexLinked() && a && FItem->ImageIndex() == a->ImageIndex();
+    return TActionLink::IsImageIndexLinked() &&
+           AgreesWithAction(FItem, CustomAction(), [](auto* o) { return o->ImageIndex(); });
 }
 bool TMenuActionLink::IsShortCutLinked() const {
-    auto* a = CustomAction();
-    return TActionLink::IsShortCutLinked() && a && FItem->ShortCut() == a->ShortCut();
+    return TActionLink::IsShortCutLinked() &&
+           AgreesWithAction(FItem, CustomAction(), [](auto* o) { return o->ShortCut(); });
 }
 bool TMenuActionLink::IsVisibleLinked() const {
-    auto* a = CustomAction();
-    return TActionLink::IsVisibleLinked() && a && FItem->Visible() == a->Visible();
+    return TActionLink::IsVisibleLinked() &&
+           AgreesWithAction(FItem, CustomAction(), [](auto* o) { return o->Visible(); });
 }
 bool TMenuActionLink::IsOnExecuteLinked() const {
     return TActionLink::IsOnExecuteLinked() && FItem->OnClick == FAction->OnExecute;
