@@ -1,0 +1,142 @@
+#include "app/Shell.h"
+
+#include "app/AboutBox.h"
+#include "app/MDIChild.h"
+#include "app/MDIForm.h"
+#include "framework/controls/ActnList.h"
+#include "framework/controls/Dialogs.h"
+#include "framework/controls/Forms.h"
+#include "framework/controls/ImageList.h"
+#include "framework/controls/Menus.h"
+#include "framework/controls/StdActns.h"
+#include "framework/controls/StdReg.h"
+#include "framework/controls/Timer.h"
+#include "framework/platform/MessageQueue.h"
+#include "framework/platform/headless/HeadlessBackend.h"
+#include "framework/rtl/ClassRegistry.h"
+#include "framework/rtl/Exceptions.h"
+#include "framework/rtl/SysUtils.h"
+#ifdef DW_HAVE_X11
+#include "framework/platform/x11/X11Backend.h"
+#endif
+
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+
+namespace dw {
+
+void InitializeShell() {
+    RegisterStandardControls();
+    RegisterMenuClasses();
+    RegisterActionClasses();
+    RegisterStandardActions();
+    RegisterDialogClasses();
+    for (TClass cls : {TImageList::StaticClass(), TTimer::StaticClass(), TMDIChild::StaticClass()})
+        if (!GetClass(cls->ClassName())) RegisterClass(cls);
+}
+
+namespace {
+
+struct TOptions {
+    std::optional<String> Screenshot;
+    int NewDocuments = 0;
+    bool Help = false;
+};
+
+const char UsageText[] = "usage: draftwell [--screenshot FILE.png [--new N]]\n"
+                         "  (no options)          run the designer on the X display\n"
+                         "  --screenshot FILE.png render the main window without a display and write it as PNG\n"
+                         "  --new N               open N new documents first (with --screenshot)\n";
+
+TOptions ParseOptions(const std::vector<String>& args) {
+    TOptions options;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const String& arg = args[i];
+        auto value = [&]() -> const String& {
+            if (i + 1 >= args.size()) throw EInvalidArgument(Format("%s needs a value", arg));
+            return args[++i];
+        };
+        if (arg == "--screenshot")
+            options.Screenshot = value();
+        else if (arg == "--new") {
+            const String& count = value();
+            int n = StrToIntDef(count, -1);
+            if (n < 0 || n > 100)
+                throw EInvalidArgument(Format("--new wants a count from 0 to 100, not \"%s\"", count));
+            options.NewDocuments = n;
+        } else if (arg == "--help" || arg == "-h")
+            options.Help = true;
+        else
+            throw EInvalidArgument(Format("unknown option \"%s\"", arg));
+    }
+    if (options.NewDocuments > 0 && !options.Screenshot) throw EInvalidArgument("--new goes with --screenshot");
+    return options;
+}
+
+TMDIForm* CreateMainWindow() {
+    InitializeShell();
+    Application->Initialize();
+    TMDIForm* mainForm = nullptr;
+    Application->CreateForm(mainForm);
+    return mainForm;
+}
+
+int WriteScreenshot(const TOptions& options) {
+    SetBackend(std::make_unique<THeadlessBackend>());
+    TMDIForm* mainForm = CreateMainWindow();
+    mainForm->Show();
+    Application->ProcessMessages();
+    for (int i = 0; i < options.NewDocuments; ++i) mainForm->FileNew->Execute();
+    // Idle processing updates the actions (enabled tool buttons) before the picture is taken.
+    Application->ProcessMessages();
+    Application->Idle(false);
+    PumpMessages();
+    HeadlessBackend()->SaveWindowScreenshot(mainForm->Handle(), *options.Screenshot);
+    std::printf("draftwell: wrote %s (%d x %d, %d document%s)\n", options.Screenshot->c_str(), mainForm->Width(),
+                mainForm->Height(), mainForm->MDIChildCount(), mainForm->MDIChildCount() == 1 ? "" : "s");
+    return 0;
+}
+
+int RunOnDisplay() {
+#ifdef DW_HAVE_X11
+    const char* display = std::getenv("DISPLAY");
+    if (!display || !*display) {
+        std::fprintf(stderr, "draftwell needs a desktop session (an X display, DISPLAY is not set); to see the main "
+                             "window without one, run: draftwell --screenshot main.png --new 2\n");
+        return 1;
+    }
+    SetBackend(std::make_unique<TX11Backend>());
+    CreateMainWindow();
+    Application->Run();
+    return 0;
+#else
+    std::fprintf(stderr, "draftwell was built without X11 support and needs a desktop session; to see the main "
+                         "window, run: draftwell --screenshot main.png --new 2\n");
+    return 1;
+#endif
+}
+
+} // namespace
+
+int RunDraftwell(const std::vector<String>& args) {
+    TOptions options;
+    try {
+        options = ParseOptions(args);
+    } catch (const Exception& e) {
+        std::fprintf(stderr, "draftwell: %s\n%s", e.Message().c_str(), UsageText);
+        return 2;
+    }
+    if (options.Help) {
+        std::printf("%s", UsageText);
+        return 0;
+    }
+    try {
+        return options.Screenshot ? WriteScreenshot(options) : RunOnDisplay();
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "draftwell: %s\n", e.what());
+        return 1;
+    }
+}
+
+} // namespace dw
