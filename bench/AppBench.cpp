@@ -1,0 +1,67 @@
+// The shell on the headless screen: start-up to the first painted main window (stored layout
+// read, tool bar pictures loaded, window shown and painted), and "New" (a document window made
+// from its template and shown inside the frame).
+#include "app/MDIChild.h"
+#include "app/MDIForm.h"
+#include "app/Shell.h"
+#include "framework/platform/MessageQueue.h"
+#include "framework/platform/Paint.h"
+#include "framework/platform/headless/HeadlessBackend.h"
+
+#include <benchmark/benchmark.h>
+
+namespace dw {
+namespace {
+
+void StartHeadless() {
+    SetBackend(std::make_unique<THeadlessBackend>());
+    InitializeShell();
+}
+
+TMDIForm* ShowMainWindow() {
+    auto* main = New<TMDIForm>(nullptr);
+    Application->SetMainForm(main);
+    main->Show();
+    UpdateWindow(main->Handle());
+    PumpMessages();
+    return main;
+}
+
+void BM_StartUpToFirstPaint(benchmark::State& state) {
+    StartHeadless();
+    int presents = 0;
+    for (auto _ : state) {
+        int before = HeadlessBackend()->PresentCount();
+        TMDIForm* main = ShowMainWindow();
+        state.PauseTiming();
+        presents = HeadlessBackend()->PresentCount() - before;
+        if (presents == 0) state.SkipWithError("the main window was not painted");
+        Application->SetMainForm(nullptr);
+        main->Free();
+        PumpMessages();
+        state.ResumeTiming();
+    }
+    state.counters["presents"] = presents;
+}
+BENCHMARK(BM_StartUpToFirstPaint)->Unit(benchmark::kMillisecond);
+
+void BM_NewDocument(benchmark::State& state) {
+    StartHeadless();
+    TMDIForm* main = ShowMainWindow();
+    for (auto _ : state) {
+        main->FileNew->Execute();
+        UpdateWindow(main->Handle());
+        PumpMessages();
+        state.PauseTiming();
+        if (main->MDIChildCount() != 1) state.SkipWithError("no document was made");
+        main->MDIChildren(0)->Free();
+        PumpMessages();
+        state.ResumeTiming();
+    }
+    Application->SetMainForm(nullptr);
+    main->Free();
+}
+BENCHMARK(BM_NewDocument)->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace dw
