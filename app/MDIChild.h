@@ -2,6 +2,7 @@
 // template ("TMDICHILD"): two buttons and the designer that designs the window itself.
 #pragma once
 
+#include "designer/FormDesigner.h"
 #include "framework/controls/Forms.h"
 #include "framework/controls/StdCtrls.h"
 
@@ -13,6 +14,9 @@ class TMDIChild : public TForm {
 
     TButton* Button1 = nullptr;
     TButton* Button2 = nullptr;
+    // The template's designer, whose Target is this window. (The name hides TCustomForm's
+    // Designer(), the form's designer hook; reach that through a TCustomForm.)
+    TzFormDesigner* Designer = nullptr;
 
     // Lets palette buttons show their drag images over the document.
     void FormCreate(TObject* sender);

@@ -2,6 +2,7 @@
 
 #include "app/AboutBox.h"
 #include "app/MDIChild.h"
+#include "designer/FormDesigner.h"
 #include "formfiles/FormFiles.h"
 #include "framework/rtl/SysUtils.h"
 
@@ -92,29 +93,44 @@ void TMDIForm::FileNewExecute(TObject* sender) {
     TMDIChild* document = New<TMDIChild>(nullptr);
     document->SetName(Format("MDIChild_%d", FDocumentCounter));
     ++FDocumentCounter;
+    document->Designer->SetActive(true);
+    // The history starts at the new form: one snapshot, nothing to undo.
+    document->Designer->ResetUndo();
 }
 
 void TMDIForm::FileOpenExecute(TObject* sender) {
     (void)sender;
     if (!OD->Execute()) return;
     TMDIChild* document = New<TMDIChild>(nullptr);
+    document->Designer->SetActive(false);
     ReadFormFile(OD->FileName(), document, nullptr, nullptr, SkipReadError);
+    document->Designer->SetActive(true);
 }
 
 void TMDIForm::FileMergeExecute(TObject* sender) {
     (void)sender;
     TMDIChild* document = ActiveDocument();
     if (!document || !OD->Execute()) return;
+    TzFormDesigner* designer = document->Designer;
+    designer->SetActive(false);
     ReadFormFile(OD->FileName(), document, nullptr, nullptr, SkipReadError);
+    // Deactivation forgot the design window.
+    designer->SetTarget(document);
+    designer->SetActive(true);
 }
 
 void TMDIForm::FileSaveExecute(TObject* sender) {
     (void)sender;
+    TMDIChild* document = ActiveDocument();
+    if (!document || !SD->Execute()) return;
+    SaveDesignedForm(SD->FileName(), document->Designer, true);
 }
 
 void TMDIForm::FileSaveUpdate(TObject* sender) {
     (void)sender;
-    FileSave->SetEnabled(false);
+    TMDIChild* document = ActiveDocument();
+    FileSave->SetEnabled(document && document->Designer && document->Designer->Active() &&
+                         document->Designer->IsModified());
 }
 
 void TMDIForm::FileExitExecute(TObject* sender) {
@@ -124,13 +140,22 @@ void TMDIForm::FileExitExecute(TObject* sender) {
 
 void TMDIForm::DesignModeExecute(TObject* sender) {
     (void)sender;
+    TMDIChild* document = ActiveDocument();
+    if (!document || !document->Designer || !document->Designer->Active()) return;
+    TMemoryStream stream;
+    WriteFormStream(stream, document, false, nullptr);
+    // Owned by the main window, the copy's designer takes the main window as its Root and
+    // leaves the copy's controls working as at run time.
+    TMDIChild* copy = New<TMDIChild>(this);
+    stream.SetPosition(0);
+    ReadFormStream(stream, copy);
 }
 
 void TMDIForm::DesignModeUpdate(TObject* sender) {
     (void)sender;
     TMDIChild* document = ActiveDocument();
     DesignMode->SetEnabled(document != nullptr);
-    if (document) DesignMode->SetChecked(false);
+    if (document) DesignMode->SetChecked(document->Designer && document->Designer->Active());
 }
 
 void TMDIForm::DsnAboutExecute(TObject* sender) {

@@ -3,6 +3,7 @@
 #include "app/AboutBox.h"
 #include "app/MDIChild.h"
 #include "app/MDIForm.h"
+#include "designer/FormDesigner.h"
 #include "framework/controls/ActnList.h"
 #include "framework/controls/Dialogs.h"
 #include "framework/controls/Forms.h"
@@ -32,6 +33,7 @@ void InitializeShell() {
     RegisterActionClasses();
     RegisterStandardActions();
     RegisterDialogClasses();
+    RegisterDesignerClasses();
     for (TClass cls : {TImageList::StaticClass(), TTimer::StaticClass(), TMDIChild::StaticClass()})
         if (!GetClass(cls->ClassName())) RegisterClass(cls);
 }
