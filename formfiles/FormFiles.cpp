@@ -88,11 +88,8 @@ void ReadFormStream(TStream& stream, TComponent* root, TStrings* eventList, cons
     std::unique_ptr<TMemoryStream> converted;
     TStream* source = &stream;
     switch (TestStreamFormat(stream)) {
-    case TStreamOriginalFormat::sofUnknown:
-        throw EReadError("Unsupported resource format");
-    case TStreamOriginalFormat::sofBinary:
-        ReadResourceHeader(stream);
-        break;
+    case TStreamOriginalFormat::sofUnknown: throw EReadError("Unsupported resource format");
+    case TStreamOriginalFormat::sofBinary: ReadResourceHeader(stream); break;
     case TStreamOriginalFormat::sofText:
         converted = std::make_unique<TMemoryStream>();
         ObjectTextToBinary(stream, *converted);

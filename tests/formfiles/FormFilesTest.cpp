@@ -48,8 +48,8 @@ DW_DEFINE_CLASS(TDoc) {
 
 struct FormFilesTest : ::testing::Test {
     void SetUp() override {
-        static bool registered =
-            (RegisterClasses({TPart::StaticClass(), TOtherPart::StaticClass(), TDoc::StaticClass()}), true);
+        static bool registered = (RegisterClasses({TPart::StaticClass(), TOtherPart::StaticClass(), TDoc::StaticClass()}),
+                                  true);
         (void)registered;
         Doc.SetName("MDIChild_1");
         Part = New<TPart>(&Doc);
@@ -99,7 +99,7 @@ TEST_F(FormFilesTest, EventListLinesAreWrittenAsHandlerNamesAndThenCleared) {
     TStringList events;
     events.Add("Button1.OnClick=Button1Click");
     events.Add("OnCreate=FormCreate");
-    events.Add("Missing.OnClick=Nowhere");                // does not resolve: skipped
+    events.Add("Missing.OnClick=Nowhere"); // does not resolve: skipped
     Part->OnClick = MakeMethod<&TDoc::RealHandler>(&Doc); // replaced by the list's binding
     String text = Text(&Doc, &events);
     EXPECT_NE(text.find("OnClick = Button1Click"), String::npos) << text;
@@ -181,9 +181,12 @@ TEST_F(FormFilesTest, StreamFormsAreRecognisedFromTheirFirstBytes) {
         String data;
         const char* error; // null: reads
     } cases[] = {
-        {"PK\x03\x04", "Unsupported resource format"},    {"", "Unsupported resource format"},
-        {"TPF0\x00\x00", "Invalid stream format"},        {"\nobject Doc: TDoc\nend\n", nullptr},
-        {"\xEF\xBB\xBFobject Doc: TDoc\nend\n", nullptr}, {"  object Doc: TDoc\r\nend\r\n", nullptr},
+        {"PK\x03\x04", "Unsupported resource format"},
+        {"", "Unsupported resource format"},
+        {"TPF0\x00\x00", "Invalid stream format"},
+        {"\nobject Doc: TDoc\nend\n", nullptr},
+        {"\xEF\xBB\xBFobject Doc: TDoc\nend\n", nullptr},
+        {"  object Doc: TDoc\r\nend\r\n", nullptr},
     };
     for (auto& c : cases) {
         TStringStream s(c.data);
