@@ -7,6 +7,7 @@
 #include "framework/platform/Input.h"
 #include "framework/platform/MessageQueue.h"
 #include "framework/platform/Paint.h"
+#include "framework/platform/Window.h"
 
 namespace dw {
 
@@ -77,7 +78,7 @@ bool TzCustomFormDesigner::HandleDesignMessage(TControl* sender, TMessage& messa
     case WM_CLOSE:
         if (sender != form) return DefaultHandleMessage(sender, message);
         if ((!Application || Application->MainForm() != form) && !FCloseDisactive) {
-            form->Hide();
+            if (form->HandleAllocated()) ShowWindow(form->Handle(), SW_HIDE);
             OnFormClosed(this);
             return true;
         }

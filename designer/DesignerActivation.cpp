@@ -34,6 +34,25 @@ void SetDesigningByParenthood(TControl* control) {
 
 } // namespace
 
+void TzCustomFormDesigner::ShowDesignForm(TCustomForm* form) {
+    // A form in design state leaves its window alone when Visible changes; the first showing,
+    // which makes the windows of the form and its controls, runs with the design state lifted
+    // from the form alone for that moment.
+    if (!form->HandleAllocated() || !form->Visible()) {
+        bool designing = form->HasState(csDesigning);
+        form->SetDesigning(false, false);
+        try {
+            if (form->Visible()) form->SetVisible(false);
+            form->Show();
+        } catch (...) {
+            if (designing) form->SetDesigning(true, false);
+            throw;
+        }
+        if (designing) form->SetDesigning(true, false);
+    }
+    if (!IsWindowVisible(form->Handle())) ShowWindow(form->Handle(), SW_SHOW);
+}
+
 void TzCustomFormDesigner::InvalidateTree(TWinControl* control) {
     if (!control) return;
     control->Invalidate();
@@ -44,7 +63,7 @@ void TzCustomFormDesigner::SetActiveValue(bool value) {
     if (value) {
         if (FActive) {
             TCustomForm* form = DesignForm();
-            if (form && (!form->HandleAllocated() || !IsWindowVisible(form->Handle()))) form->Show();
+            if (form && (!form->HandleAllocated() || !IsWindowVisible(form->Handle()))) ShowDesignForm(form);
             return;
         }
         Activation();
@@ -125,10 +144,10 @@ void TzCustomFormDesigner::Activation() {
     if (FDesignSurface) {
         FDesignSurface->SetForm(form);
     } else if (!form->HandleAllocated()) {
-        form->Show();
+        ShowDesignForm(form);
     } else if (!IsWindowVisible(form->Handle())) {
         FHideOnDeactivate = true;
-        form->Show();
+        ShowDesignForm(form);
     }
     MarkModified();
     DesignerManager().SetActiveDesigner(this);

@@ -387,7 +387,7 @@ protected:
     void Deactivation();
     // The steps shared by the end of activation and deactivation.
     void ActivationCommonEnd();
-    void InvalidateDesignWindow();
+    static void ShowDesignForm(TCustomForm* form);
     void HostFormResize(TObject* sender);
     // The grid bitmap, rebuilt when missing or smaller than size.
     TBitmap* NeededGridBitmap(TSize size);
