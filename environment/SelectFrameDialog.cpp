@@ -4,6 +4,7 @@ namespace dw {
 
 DW_DEFINE_CLASS(TSelectFrameForm) {
     c.Method<&TSelectFrameForm::FrameListDblClick>("FrameListDblClick");
+    c.Method<&TSelectFrameForm::FrameListMouseDown>("FrameListMouseDown");
 }
 
 TSelectFrameForm::TSelectFrameForm(TComponent* owner) : TForm(owner, CreateNew) {
@@ -18,6 +19,9 @@ TSelectFrameForm::TSelectFrameForm(TComponent* owner) : TForm(owner, CreateNew) 
     FFrameList->SetBounds(margin, margin, listWidth, listHeight);
     FFrameList->SetTabOrder(0);
     FFrameList->OnDblClick = MakeMethod<&TSelectFrameForm::FrameListDblClick>(this);
+    // The list box does not fire OnDblClick (it has no click events of its own), so the second
+    // press of a double click is caught here as well; choosing twice does no harm.
+    FFrameList->OnMouseDown = MakeMethod<&TSelectFrameForm::FrameListMouseDown>(this);
 
     int buttonsTop = margin + listHeight + margin;
     int right = margin + listWidth;
@@ -45,6 +49,10 @@ TSelectFrameForm::TSelectFrameForm(TComponent* owner) : TForm(owner, CreateNew) 
 
 void TSelectFrameForm::FrameListDblClick(TObject*) {
     SetModalResult(mrOk);
+}
+
+void TSelectFrameForm::FrameListMouseDown(TObject* sender, TMouseBtn button, TShiftState shift, int, int) {
+    if (button == mbLeft && shift.Contains(ssDouble)) FrameListDblClick(sender);
 }
 
 } // namespace dw

@@ -17,6 +17,7 @@ class TSelectFrameForm : public TForm {
     TButton* CancelButton() const { return FCancelButton; }
 
     void FrameListDblClick(TObject* sender);
+    void FrameListMouseDown(TObject* sender, TMouseBtn button, TShiftState shift, int x, int y);
 
 private:
     TListBox* FFrameList = nullptr;
