@@ -5,7 +5,7 @@ namespace dw {
 DW_DEFINE_CLASS(TMDIChild) {
     c.Field("Button1", &TMDIChild::Button1);
     c.Field("Button2", &TMDIChild::Button2);
-    c.Field("Designer", &TMDIChild::Designer);
+    c.Field("Designer", &TMDIChild::FormDesigner);
     c.Method<&TMDIChild::FormCreate>("FormCreate");
     c.Method<&TMDIChild::FormClose>("FormClose");
 }

@@ -14,9 +14,9 @@ class TMDIChild : public TForm {
 
     TButton* Button1 = nullptr;
     TButton* Button2 = nullptr;
-    // The template's designer, whose Target is this window. (The name hides TCustomForm's
-    // Designer(), the form's designer hook; reach that through a TCustomForm.)
-    TzFormDesigner* Designer = nullptr;
+    // The template's designer, whose Target is this window; stored and published as "Designer"
+    // (a member of that name would hide the form's own Designer(), its designer hook).
+    TzFormDesigner* FormDesigner = nullptr;
 
     // Lets palette buttons show their drag images over the document.
     void FormCreate(TObject* sender);

@@ -2,6 +2,7 @@
 
 #include "app/AboutBox.h"
 #include "app/MDIChild.h"
+#include "designer/DesignedForm.h"
 #include "designer/FormDesigner.h"
 #include "formfiles/FormFiles.h"
 #include "framework/rtl/SysUtils.h"
@@ -93,25 +94,25 @@ void TMDIForm::FileNewExecute(TObject* sender) {
     TMDIChild* document = New<TMDIChild>(nullptr);
     document->SetName(Format("MDIChild_%d", FDocumentCounter));
     ++FDocumentCounter;
-    document->Designer->SetActive(true);
+    document->FormDesigner->SetActive(true);
     // The history starts at the new form: one snapshot, nothing to undo.
-    document->Designer->ResetUndo();
+    document->FormDesigner->ResetUndo();
 }
 
 void TMDIForm::FileOpenExecute(TObject* sender) {
     (void)sender;
     if (!OD->Execute()) return;
     TMDIChild* document = New<TMDIChild>(nullptr);
-    document->Designer->SetActive(false);
+    document->FormDesigner->SetActive(false);
     ReadFormFile(OD->FileName(), document, nullptr, nullptr, SkipReadError);
-    document->Designer->SetActive(true);
+    document->FormDesigner->SetActive(true);
 }
 
 void TMDIForm::FileMergeExecute(TObject* sender) {
     (void)sender;
     TMDIChild* document = ActiveDocument();
     if (!document || !OD->Execute()) return;
-    TzFormDesigner* designer = document->Designer;
+    TzFormDesigner* designer = document->FormDesigner;
     designer->SetActive(false);
     ReadFormFile(OD->FileName(), document, nullptr, nullptr, SkipReadError);
     // Deactivation forgot the design window.
@@ -123,14 +124,14 @@ void TMDIForm::FileSaveExecute(TObject* sender) {
     (void)sender;
     TMDIChild* document = ActiveDocument();
     if (!document || !SD->Execute()) return;
-    SaveDesignedForm(SD->FileName(), document->Designer, true);
+    SaveDesignedForm(SD->FileName(), document->FormDesigner, true);
 }
 
 void TMDIForm::FileSaveUpdate(TObject* sender) {
     (void)sender;
     TMDIChild* document = ActiveDocument();
-    FileSave->SetEnabled(document && document->Designer && document->Designer->Active() &&
-                         document->Designer->IsModified());
+    FileSave->SetEnabled(document && document->FormDesigner && document->FormDesigner->Active() &&
+                         document->FormDesigner->IsModified());
 }
 
 void TMDIForm::FileExitExecute(TObject* sender) {
@@ -141,7 +142,7 @@ void TMDIForm::FileExitExecute(TObject* sender) {
 void TMDIForm::DesignModeExecute(TObject* sender) {
     (void)sender;
     TMDIChild* document = ActiveDocument();
-    if (!document || !document->Designer || !document->Designer->Active()) return;
+    if (!document || !document->FormDesigner || !document->FormDesigner->Active()) return;
     TMemoryStream stream;
     WriteFormStream(stream, document, false, nullptr);
     // Owned by the main window, the copy's designer takes the main window as its Root and
@@ -155,7 +156,7 @@ void TMDIForm::DesignModeUpdate(TObject* sender) {
     (void)sender;
     TMDIChild* document = ActiveDocument();
     DesignMode->SetEnabled(document != nullptr);
-    if (document) DesignMode->SetChecked(document->Designer && document->Designer->Active());
+    if (document) DesignMode->SetChecked(document->FormDesigner && document->FormDesigner->Active());
 }
 
 void TMDIForm::DsnAboutExecute(TObject* sender) {

@@ -1,17 +1,10 @@
 #include "app/Shell.h"
 
-#include "app/AboutBox.h"
 #include "app/MDIChild.h"
 #include "app/MDIForm.h"
 #include "designer/FormDesigner.h"
-#include "framework/controls/ActnList.h"
-#include "framework/controls/Dialogs.h"
+#include "environment/Startup.h"
 #include "framework/controls/Forms.h"
-#include "framework/controls/ImageList.h"
-#include "framework/controls/Menus.h"
-#include "framework/controls/StdActns.h"
-#include "framework/controls/StdReg.h"
-#include "framework/controls/Timer.h"
 #include "framework/platform/MessageQueue.h"
 #include "framework/platform/headless/HeadlessBackend.h"
 #include "framework/rtl/ClassRegistry.h"
@@ -28,14 +21,16 @@
 namespace dw {
 
 void InitializeShell() {
-    RegisterStandardControls();
-    RegisterMenuClasses();
-    RegisterActionClasses();
-    RegisterStandardActions();
-    RegisterDialogClasses();
+    // The registry takes over the registration entries and registers the palette's classes (for
+    // the palette and for reading forms), and the designer manager exists before any designer.
+    InitDesignEnvironment();
     RegisterDesignerClasses();
-    for (TClass cls : {TImageList::StaticClass(), TTimer::StaticClass(), TMDIChild::StaticClass()})
-        if (!GetClass(cls->ClassName())) RegisterClass(cls);
+    // Saved documents name TMDIChild as their class.
+    if (!GetClass(TMDIChild::StaticClass()->ClassName())) RegisterClass(TMDIChild::StaticClass());
+}
+
+void FinalizeShell() {
+    DoneDesignEnvironment();
 }
 
 namespace {
@@ -84,6 +79,13 @@ TMDIForm* CreateMainWindow() {
     return mainForm;
 }
 
+// The main window and its documents go (with their designers) before the environment does.
+void CloseMainWindow() {
+    Application->DestroyComponents();
+    Application->SetMainForm(nullptr);
+    FinalizeShell();
+}
+
 int WriteScreenshot(const TOptions& options) {
     SetBackend(std::make_unique<THeadlessBackend>());
     TMDIForm* mainForm = CreateMainWindow();
@@ -97,6 +99,7 @@ int WriteScreenshot(const TOptions& options) {
     HeadlessBackend()->SaveWindowScreenshot(mainForm->Handle(), *options.Screenshot);
     std::printf("draftwell: wrote %s (%d x %d, %d document%s)\n", options.Screenshot->c_str(), mainForm->Width(),
                 mainForm->Height(), mainForm->MDIChildCount(), mainForm->MDIChildCount() == 1 ? "" : "s");
+    CloseMainWindow();
     return 0;
 }
 
@@ -111,6 +114,7 @@ int RunOnDisplay() {
     SetBackend(std::make_unique<TX11Backend>());
     CreateMainWindow();
     Application->Run();
+    CloseMainWindow();
     return 0;
 #else
     std::fprintf(stderr, "draftwell was built without X11 support and needs a desktop session; to see the main "

@@ -8,9 +8,12 @@
 
 namespace dw {
 
-// Makes every class the stored layouts and designed forms use known to the reader. Safe to call
-// more than once.
+// Starts the design environment (registry, designer manager, the palette's classes, which the
+// reader then knows too) and registers the designer's and the shell's classes. Safe to call more
+// than once.
 void InitializeShell();
+// Shuts the design environment down; every designer must be gone by then.
+void FinalizeShell();
 
 // The program: parses the command line, chooses the backend, creates the main window and runs
 // the message loop (or writes the screenshot it was asked for). Returns the exit status.

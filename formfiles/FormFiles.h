@@ -10,8 +10,6 @@
 
 namespace dw {
 
-class IDesigner;
-
 // The reader's component-creation event: the class to create and the component made for it.
 using TCreateComponentHook = std::function<void(TReader* reader, TClass componentClass, TComponent*& component)>;
 // The reader's error event: the message, and whether the error is handled (the item is skipped).
@@ -38,12 +36,6 @@ void ReadFormFile(const String& fileName, TComponent* root, TStrings* eventList 
 // Writes root and what it owns, as text or as binary behind the resource header named after the
 // root's class. The lines of the event list are written as handler names of their events.
 void WriteFormStream(TStream& stream, TComponent* root, bool asText, TStrings* eventList = nullptr);
-// Writes the form of a designer (the designer manager's active one when none is given): its Root
-// with everything the Root owns except the designer itself (or a data module's host form), with
-// the designer's event list when it stores events. Nothing is written without a designer.
-void WriteDesignedForm(TStream& stream, IDesigner* designer, bool asText);
-// WriteDesignedForm into a file, created or overwritten once the form has been written.
-void SaveDesignedForm(const String& fileName, IDesigner* designer, bool asText);
 // Copies instance's state into root through a binary round trip read with TMyReader.
 void CopyComponentState(TComponent* root, TComponent* instance);
 

@@ -30,18 +30,18 @@ const char PagesForm[] = "object Paged: TMDIChild\n"
 
 TEST_F(DesignedDocumentsTest, NewActivatesTheTemplatesDesignerOnItsOwnWindow) {
     TMDIChild* document = NewDocument();
-    ASSERT_NE(document->Designer, nullptr);
-    EXPECT_TRUE(document->Designer->Active());
-    EXPECT_EQ(document->Designer->Root(), document);
-    EXPECT_EQ(document->Designer->Target(), document);
-    EXPECT_TRUE(document->Designer->CloseDisactive());
-    EXPECT_TRUE(document->Designer->LockPublished());
-    EXPECT_TRUE(document->Designer->DisplayControlGrid());
-    EXPECT_EQ(document->Designer->SelMarker()->Bitmap()->Width(), 14);
-    EXPECT_EQ(document->Designer->SelMarker()->Bitmap()->Height(), 7);
-    EXPECT_TRUE(document->Designer->GuidelinesStyle().Contains(glKeyboard));
-    EXPECT_EQ(document->Designer->UndoCount(), 1) << "one snapshot of the new form";
-    EXPECT_FALSE(document->Designer->CanUndo());
+    ASSERT_NE(document->FormDesigner, nullptr);
+    EXPECT_TRUE(document->FormDesigner->Active());
+    EXPECT_EQ(document->FormDesigner->Root(), document);
+    EXPECT_EQ(document->FormDesigner->Target(), document);
+    EXPECT_TRUE(document->FormDesigner->CloseDisactive());
+    EXPECT_TRUE(document->FormDesigner->LockPublished());
+    EXPECT_TRUE(document->FormDesigner->DisplayControlGrid());
+    EXPECT_EQ(document->FormDesigner->SelMarker()->Bitmap()->Width(), 14);
+    EXPECT_EQ(document->FormDesigner->SelMarker()->Bitmap()->Height(), 7);
+    EXPECT_TRUE(document->FormDesigner->GuidelinesStyle().Contains(glKeyboard));
+    EXPECT_EQ(document->FormDesigner->UndoCount(), 1) << "one snapshot of the new form";
+    EXPECT_FALSE(document->FormDesigner->CanUndo());
 }
 
 TEST_F(DesignedDocumentsTest, SaveIsEnabledOnceADesignerIsActiveAndStaysSoAfterSaving) {
@@ -55,7 +55,7 @@ TEST_F(DesignedDocumentsTest, SaveIsEnabledOnceADesignerIsActiveAndStaysSoAfterS
     ASSERT_EQ(Shown.size(), 1u);
     EXPECT_EQ(Shown[0], "Unsupported resource format");
     ASSERT_NE(Main->ActiveDocument(), nullptr);
-    EXPECT_FALSE(Main->ActiveDocument()->Designer->Active());
+    EXPECT_FALSE(Main->ActiveDocument()->FormDesigner->Active());
     Process();
     EXPECT_FALSE(Main->FileSave->Enabled()) << "inactive designer";
     NewDocument();
@@ -75,17 +75,17 @@ TEST_F(DesignedDocumentsTest, SaveWritesTheDesignedFormAsTextWithoutTheDesigner)
     EXPECT_NE(text.find("object Button1: TButton"), String::npos);
     EXPECT_EQ(text.find("TzFormDesigner"), String::npos);
     // The designer is back in its place and still designing.
-    EXPECT_EQ(document->Designer->Owner(), document);
-    EXPECT_EQ(document->FindComponent("Designer"), document->Designer);
-    EXPECT_TRUE(document->Designer->Active());
-    EXPECT_FALSE(document->Designer->HasState(csDesigning));
+    EXPECT_EQ(document->FormDesigner->Owner(), document);
+    EXPECT_EQ(document->FindComponent("Designer"), document->FormDesigner);
+    EXPECT_TRUE(document->FormDesigner->Active());
+    EXPECT_FALSE(document->FormDesigner->HasState(csDesigning));
     // What was saved opens again as the same form.
     AnswerOpen(fileName);
     ClickToolButton(Main->FileOpen);
     TMDIChild* reopened = Main->ActiveDocument();
     ASSERT_NE(reopened, document);
     EXPECT_EQ(reopened->Button1->BoundsRect(), document->Button1->BoundsRect());
-    EXPECT_TRUE(reopened->Designer->Active());
+    EXPECT_TRUE(reopened->FormDesigner->Active());
 }
 
 TEST_F(DesignedDocumentsTest, OpenAndMergeLeaveTheDesignerActiveOnTheSameWindow) {
@@ -95,12 +95,12 @@ TEST_F(DesignedDocumentsTest, OpenAndMergeLeaveTheDesignerActiveOnTheSameWindow)
     AnswerOpen(fileName);
     ChooseMenuItem(0, 2);
     EXPECT_EQ(Main->MDIChildCount(), 1);
-    EXPECT_TRUE(document->Designer->Active());
-    EXPECT_EQ(document->Designer->Target(), document);
+    EXPECT_TRUE(document->FormDesigner->Active());
+    EXPECT_EQ(document->FormDesigner->Target(), document);
     TComponent* pages = document->FindComponent("PageControl1");
     ASSERT_NE(pages, nullptr);
-    document->Designer->SelectOnly(pages);
-    EXPECT_TRUE(document->Designer->IsSelected(pages)) << "merged components are selectable";
+    document->FormDesigner->SelectOnly(pages);
+    EXPECT_TRUE(document->FormDesigner->IsSelected(pages)) << "merged components are selectable";
 }
 
 TEST_F(DesignedDocumentsTest, ButtonsDoNotPressAtDesignTimeButPageTabsSwitch) {
@@ -109,7 +109,7 @@ TEST_F(DesignedDocumentsTest, ButtonsDoNotPressAtDesignTimeButPageTabsSwitch) {
     AnswerOpen(fileName);
     ClickToolButton(Main->FileOpen);
     TMDIChild* document = Main->ActiveDocument();
-    ASSERT_TRUE(document->Designer->Active());
+    ASSERT_TRUE(document->FormDesigner->Active());
     TClickCounter counter;
     document->Button1->OnClick = MakeMethod<&TClickCounter::Click>(&counter);
     ClickCentre(document->Button1);
@@ -132,8 +132,8 @@ TEST_F(DesignedDocumentsTest, DesignModeCopiesTheFormIntoAWindowOfTheMainWindow)
     ASSERT_NE(copy, nullptr);
     EXPECT_EQ(copy->Owner(), Main);
     EXPECT_EQ(copy->Button1->BoundsRect(), document->Button1->BoundsRect());
-    EXPECT_TRUE(copy->Designer->Active());
-    EXPECT_EQ(copy->Designer->Root(), Main) << "the copy's owner is the designer's Root";
+    EXPECT_TRUE(copy->FormDesigner->Active());
+    EXPECT_EQ(copy->FormDesigner->Root(), Main) << "the copy's owner is the designer's Root";
     // The copy's controls work as at run time.
     TClickCounter counter;
     copy->Button1->OnClick = MakeMethod<&TClickCounter::Click>(&counter);
@@ -146,7 +146,7 @@ TEST_F(DesignedDocumentsTest, ClosingDeactivatesOrHidesAsCloseDisactiveSays) {
         SCOPED_TRACE(closeDisactive ? "CloseDisactive on" : "CloseDisactive off");
         TMDIChild* document = NewDocument();
         String name = document->Name();
-        document->Designer->SetCloseDisactive(closeDisactive);
+        document->FormDesigner->SetCloseDisactive(closeDisactive);
         int before = Main->MDIChildCount();
         document->Close();
         Process();
@@ -158,7 +158,7 @@ TEST_F(DesignedDocumentsTest, ClosingDeactivatesOrHidesAsCloseDisactiveSays) {
         } else {
             ASSERT_TRUE(stillThere);
             EXPECT_FALSE(document->Visible()) << "hidden";
-            EXPECT_TRUE(document->Designer->Active());
+            EXPECT_TRUE(document->FormDesigner->Active());
         }
     }
 }

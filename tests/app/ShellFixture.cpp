@@ -70,6 +70,7 @@ void ShellTest::TearDown() {
     Main = nullptr;
     Application->OnException.Clear();
     Application->SetMainForm(nullptr);
+    FinalizeShell();
     SetBackend(std::make_unique<THeadlessBackend>());
     std::filesystem::remove_all(TempDir);
 }

@@ -1,8 +1,9 @@
 // Writing the form of a designer: the Root without the designer component (or, for a data
 // module, without its host form), with the designer's event list when it stores events.
-#include "formfiles/FormFiles.h"
+#include "designer/DesignedForm.h"
 
 #include "designer/FormDesigner.h"
+#include "formfiles/FormFiles.h"
 #include "framework/rtl/Stream.h"
 
 namespace dw {

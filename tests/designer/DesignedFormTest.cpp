@@ -1,8 +1,8 @@
 // Writing a designer's form: the designer left out quietly, events from its list, restored also
 // when writing fails.
+#include "designer/DesignedForm.h"
 #include "designer/FormDesigner.h"
 #include "environment/DesignerManager.h"
-#include "formfiles/FormFiles.h"
 #include "framework/controls/StdCtrls.h"
 #include "framework/controls/StdReg.h"
 #include "framework/platform/headless/HeadlessBackend.h"
