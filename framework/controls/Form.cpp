@@ -420,6 +420,8 @@ void TCustomForm::CreateWnd() {
         Realign();
     }
     if (FMenu) Perform(CM_MENUCHANGED, 0, 0);
+    // A release posted to a window that was remade since went with that window.
+    if (FReleasePosted) PostMessage(FHandle, CM_RELEASE, 0, 0);
 }
 
 void TCustomForm::DestroyWnd() {
@@ -1101,7 +1103,9 @@ void TCustomForm::Dispatch(TMessage& message) {
                 FWindowState = wsMaximized;
             else if (message.WParam == SIZE_MINIMIZED)
                 FWindowState = wsMinimized;
-            else if (message.WParam == SIZE_RESTORED && FHandle && !IsIconic(FHandle))
+            // The size a window gets while it is being made (before it shows in its stored
+            // state) says nothing about that state.
+            else if (message.WParam == SIZE_RESTORED && FShowing && FHandle && !IsIconic(FHandle))
                 FWindowState = wsNormal;
         }
         TScrollingWinControl::Dispatch(message);

@@ -492,6 +492,19 @@ TEST_F(FormTest, ReleaseFreesOnTheNextDispatch) {
     EXPECT_EQ(watcher.Freed[0], form);
 }
 
+TEST_F(FormTest, ReleaseOutlivesARemakeOfTheWindowQueuedBeforeIt) {
+    auto* form = New<TForm>(nullptr, CreateNew);
+    form->Show();
+    TObjectPtr<TWatcher> watcherPtr(New<TWatcher>(nullptr));
+    TWatcher& watcher = *watcherPtr;
+    form->FreeNotification(&watcher);
+    PostMessage(form->Handle(), CM_RECREATEWND, 0, 0);
+    form->Release();
+    PumpMessages();
+    ASSERT_EQ(watcher.Freed.size(), 1u) << "the release went with the old window";
+    EXPECT_EQ(watcher.Freed[0], form);
+}
+
 TEST_F(FormTest, ClientSizeSetsTheOuterSize) {
     TForm* form = MakeForm(10, 10, 300, 200);
     EXPECT_EQ(form->ClientWidth(), 300);
@@ -576,6 +589,36 @@ TEST_F(FormTest, MdiChildActivationSendsCmActivate) {
     // Closing a document minimises it by default.
     one->Close();
     EXPECT_TRUE(IsIconic(one->Handle()));
+}
+
+TEST_F(FormTest, MdiChildStoredMaximizedOpensMaximized) {
+    auto* frame = New<TForm>(nullptr, CreateNew);
+    Forms.emplace_back(frame);
+    frame->SetFormStyle(fsMDIForm);
+    frame->SetBounds(0, 0, 600, 400);
+    Application->SetMainForm(frame);
+    frame->Show();
+    for (TWindowState state : {wsMaximized, wsNormal}) {
+        auto* child = New<TForm>(nullptr, CreateNew);
+        Forms.emplace_back(child);
+        child->SetBounds(30, 40, 200, 150);
+        child->SetWindowState(state);
+        child->SetFormStyle(fsMDIChild);
+        PumpMessages();
+        EXPECT_EQ(child->WindowState(), state);
+        EXPECT_EQ(IsZoomed(child->Handle()), state == wsMaximized);
+        if (state == wsMaximized) {
+            // It covers the client area.
+            TRect client = dw::GetClientRect(child->Handle());
+            TRect frameClient = dw::GetClientRect(frame->ClientHandle());
+            EXPECT_GE(client.Width(), frameClient.Width() - 4);
+            // Restoring it by its system command makes it normal again.
+            SendMessage(child->Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+            PumpMessages();
+            EXPECT_EQ(child->WindowState(), wsNormal);
+            EXPECT_FALSE(IsZoomed(child->Handle()));
+        }
+    }
 }
 
 TEST_F(FormTest, MdiChildWithoutFrameRaises) {
