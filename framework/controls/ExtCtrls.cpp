@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 
 namespace dw {
 
@@ -644,33 +645,48 @@ void TCustomControlBar::LayoutBands(TControl* moved) {
     if (FLayingOut || HasState(csLoading) || HasState(csReading)) return;
     FLayingOut = true;
     try {
-        // Bands grouped by their row, each row in the order of the bands' left edges.
-        std::map<int, std::vector<TControl*>> rows;
+        // Each band stays in the row its top puts it in and spans as many rows as its height
+        // needs; a band two rows high shares the lower row with the bands beside it, not below it.
+        struct TBandPlace {
+            TControl* Control;
+            int Row;
+            int Span;
+        };
+        std::vector<TBandPlace> places;
+        std::set<int> usedRows;
         for (int i = 0; i < ControlCount(); ++i) {
             TControl* c = Controls(i);
-            if (c->DesignVisible()) rows[RowOf(c)].push_back(c);
+            if (!c->DesignVisible()) continue;
+            int span = std::max(1, (BandRect(c).Height() + FRowSize - 1) / FRowSize);
+            places.push_back({c, RowOf(c), span});
+            for (int r = 0; r < span; ++r) usedRows.insert(places.back().Row + r);
         }
-        int y = 0;
-        for (auto& [row, bands] : rows) {
-            (void)row;
-            std::stable_sort(bands.begin(), bands.end(), [moved](TControl* a, TControl* b) {
-                int la = a->Left(), lb = b->Left();
-                if (la != lb) return la < lb;
-                return a == moved && b != moved;
-            });
-            int rowHeight = FRowSize;
-            int x = 0;
-            for (TControl* c : bands) {
-                TRect band = BandRect(c);
-                int span = std::max(1, (band.Height() + FRowSize - 1) / FRowSize);
-                rowHeight = std::max(rowHeight, span * FRowSize);
-                int left = std::max(band.Left, x);
-                int newLeft = left + GrabberSize, newTop = y + BandMargin;
-                if (c->Left() != newLeft || c->Top() != newTop) c->SetBounds(newLeft, newTop, c->Width(), c->Height());
-                x = left + band.Width();
-            }
-            y += rowHeight;
+        // Rows no band reaches close up.
+        std::map<int, int> rowIndex;
+        for (int row : usedRows) rowIndex.emplace(row, static_cast<int>(rowIndex.size()));
+        for (TBandPlace& place : places) place.Row = rowIndex[place.Row];
+        // Left to right; a band is pushed right past the bands already placed in any row it shares.
+        std::stable_sort(places.begin(), places.end(), [moved](const TBandPlace& a, const TBandPlace& b) {
+            int la = a.Control->Left(), lb = b.Control->Left();
+            if (la != lb) return la < lb;
+            if ((a.Control == moved) != (b.Control == moved)) return a.Control == moved;
+            return a.Row < b.Row;
+        });
+        std::vector<std::pair<TBandPlace, int>> placed; // with the band's new right edge
+        int bottomRow = 0;
+        for (const TBandPlace& place : places) {
+            TControl* c = place.Control;
+            TRect band = BandRect(c);
+            int left = band.Left;
+            for (const auto& [other, right] : placed)
+                if (other.Row < place.Row + place.Span && place.Row < other.Row + other.Span)
+                    left = std::max(left, right);
+            int newLeft = left + GrabberSize, newTop = place.Row * FRowSize + BandMargin;
+            if (c->Left() != newLeft || c->Top() != newTop) c->SetBounds(newLeft, newTop, c->Width(), c->Height());
+            placed.push_back({place, left + band.Width()});
+            bottomRow = std::max(bottomRow, place.Row + place.Span);
         }
+        int y = bottomRow * FRowSize;
         if (FAutoSize) {
             TRect margins = NonClientMargins();
             int height = std::max(y, FRowSize) + margins.Top + margins.Bottom;

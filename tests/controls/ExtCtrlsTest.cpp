@@ -150,5 +150,41 @@ TEST_F(ControlBarTest, BandsMoveByTheirGrabberAndOnBandMoveChangesTheRect) {
     EXPECT_EQ(log.Moves.size(), moves);
 }
 
+TEST_F(ControlBarTest, ATwoRowBandSharesTheLowerRowWithTheBandsBesideIt) {
+    // The shell's bar: two bands on the first row, one on the second, and a band two rows high to
+    // the right of them all.
+    TForm* form = MakeForm(100, 100, 840, 200);
+    auto* bar = Place<TControlBar>(form, 0, 0, 840, 60);
+    bar->SetRowSize(30);
+    bar->SetAutoSize(true);
+    auto* first = Place<TPanel>(bar, 11, 2, 100, 26);
+    auto* second = Place<TPanel>(bar, 129, 2, 180, 26);
+    auto* below = Place<TPanel>(bar, 11, 32, 250, 26);
+    auto* tall = Place<TPanel>(bar, 332, 2, 498, 56);
+    struct TCase {
+        TControl* Band;
+        int Left, Top;
+    };
+    for (const TCase& c : {TCase{first, 11, 2}, TCase{second, 129, 2}, TCase{below, 11, 32}, TCase{tall, 332, 2}}) {
+        EXPECT_EQ(c.Band->Left(), c.Left) << c.Band->Name();
+        EXPECT_EQ(c.Band->Top(), c.Top) << c.Band->Name();
+    }
+    EXPECT_EQ(bar->RowCount(), 2);
+    EXPECT_EQ(bar->Height(), 60);
+    // A second-row band that grows under the tall band pushes it right; neither changes rows.
+    below->SetWidth(340);
+    EXPECT_EQ(below->Left(), 11);
+    EXPECT_EQ(below->Top(), 32);
+    EXPECT_EQ(tall->Left(),
+              below->Left() + below->Width() + TCustomControlBar::BandMargin + TCustomControlBar::GrabberSize);
+    EXPECT_EQ(tall->Top(), 2);
+    EXPECT_EQ(second->Top(), 2);
+    // Rows no band reaches close up: a band put far below lands on the first row after the tall band.
+    below->SetBounds(11, 152, 250, 26);
+    EXPECT_EQ(below->Top(), 62);
+    EXPECT_EQ(bar->RowCount(), 3);
+    EXPECT_EQ(bar->Height(), 90);
+}
+
 } // namespace
 } // namespace dw::test
