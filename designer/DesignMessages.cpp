@@ -49,7 +49,9 @@ bool TzCustomFormDesigner::HandleDesignMessage(TControl* sender, TMessage& messa
 
     switch (msg) {
     case WM_DESTROY:
-        if (sender == form) {
+        // A window being remade (after a deactivation posted it, possibly once the designer was
+        // active again) is not the form going away.
+        if (sender == form && !form->Recreating()) {
             FWindowDestroying = true;
             try {
                 SetActiveValue(false);
@@ -125,6 +127,11 @@ bool TzCustomFormDesigner::HandleDesignMessage(TControl* sender, TMessage& messa
     case DM_REFRESHAFTERMOVE:
         RefreshAfterMove(sender);
         return false;
+    case CM_RECREATEWND:
+        // The remake an earlier deactivation posted, arriving once the form is designed again: its
+        // window is right for designing as it is, and remade in design state a document would
+        // lose its place in the multiple-document frame.
+        return sender == form && message.WParam == RecreateAfterDesign;
     default:
         return DefaultHandleMessage(sender, message);
     }

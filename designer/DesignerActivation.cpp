@@ -197,7 +197,7 @@ void TzCustomFormDesigner::Deactivation() {
         // Posted rather than done here: deactivation often runs inside one of the form's own
         // messages (closing, destroying), where its window must stay as it is.
         if (!form->HasState(csDestroying) && form->HandleAllocated() && !FWindowDestroying)
-            PostMessage(form->Handle(), CM_RECREATEWND, 0, 0);
+            PostMessage(form->Handle(), CM_RECREATEWND, RecreateAfterDesign, 0);
         InvalidateTree(form);
     }
     AssignRoot(nullptr);

@@ -213,8 +213,10 @@ void TzCustomFormDesigner::SetTarget(TComponent* value) {
         AssignRoot(nullptr);
         return;
     }
+    // A form owned by another form counts too: the shell's Design mode copy is designed with the
+    // main window as its Root, its own controls left working.
     auto* win = As<TWinControl>(value);
-    if (win && !As<TCustomForm>(win) && As<TCustomForm>(win->Owner())) {
+    if (win && As<TCustomForm>(win->Owner())) {
         AssignRoot(win->Owner());
         SetDesignWindow(win);
         return;

@@ -34,6 +34,8 @@ constexpr TLocalMenuFilters DefaultPopupMenuFilter{lmModule, lmComponent, lmDesi
 
 // The designer's deferred refresh after a control or the form changed its window position.
 constexpr UINT DM_REFRESHAFTERMOVE = 0xC002;
+// Marks the window remake a deactivation posts to the form it designed.
+constexpr WPARAM RecreateAfterDesign = 0xD5;
 
 DW_EVENT(TValidateMethodEvent, (TObject*, const TTypeInfo*, TComponent*, void*, const String&, bool&),
          "Sender: TObject; TypeData: PTypeData; ARoot: TComponent; MethAddr: Pointer; const MethodName: string; "

@@ -882,6 +882,8 @@ class TWinControl : public TControl {
     // ---- the window
     HWND Handle();
     bool HandleAllocated() const { return FHandle != nullptr; }
+    // True while RecreateWnd destroys and remakes the window: the control itself stays.
+    bool Recreating() const { return FRecreating; }
     void HandleNeeded();
     // Destroys the window and makes it again with the same state (text, bounds, focus).
     void RecreateWnd();
