@@ -27,14 +27,14 @@ TEST_F(MainWindowTest, BandsSitWhereTheLayoutPutsThem) {
         TControl* Band;
         int Left, Top;
     };
-    for (const TCase& c :
-         {TCase{Main->ToolBar2, 11, 2}, TCase{Main->ToolBar1, 129, 2}, TCase{Main->PaletteTab1, 332, 2}}) {
+    for (const TCase& c : {TCase{Main->ToolBar2, 11, 2}, TCase{Main->ToolBar1, 129, 2}, TCase{Main->ToolBar3, 11, 32},
+                           TCase{Main->PaletteTab1, 332, 2}}) {
         EXPECT_EQ(c.Band->Parent(), Main->ControlBar1) << c.Band->Name();
         EXPECT_EQ(c.Band->Left(), c.Left) << c.Band->Name();
         EXPECT_EQ(c.Band->Top(), c.Top) << c.Band->Name();
     }
-    EXPECT_EQ(Main->ToolBar3->Left(), 11);
-    EXPECT_GT(Main->ToolBar3->Top(), Main->ToolBar2->Top());
+    // Two rows: the palette band, two rows high, sits beside the second row, not above a third.
+    EXPECT_EQ(Main->ControlBar1->RowCount(), 2);
     EXPECT_EQ(Main->PaletteTab1->Width(), 498);
     EXPECT_EQ(Main->PaletteTab1->Height(), 56);
     EXPECT_EQ(Main->ControlBar1->Align(), alTop);
