@@ -109,6 +109,7 @@ void TzCustomFormDesigner::Activation() {
         } else {
             throw EInvalidOperation("Not allowed type of Root Component");
         }
+        host->FreeNotification(this);
         host->SetCaption(FRoot->Name());
         FRoot->SetDesigning(true, true);
         host->SetDesigning(true, true);

@@ -251,6 +251,7 @@ void TzCustomFormDesigner::Notification(TComponent* component, TOperation operat
         FRoot = nullptr;
     }
     if (component == FHostForm) FHostForm = nullptr;
+    if (component == FForeignHost) FForeignHost = nullptr;
 }
 
 void TzCustomFormDesigner::Loaded() {
