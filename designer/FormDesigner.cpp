@@ -252,6 +252,7 @@ void TzCustomFormDesigner::Notification(TComponent* component, TOperation operat
     }
     if (component == FHostForm) FHostForm = nullptr;
     if (component == FForeignHost) FForeignHost = nullptr;
+    if (component == FHookedForm) FHookedForm = nullptr;
 }
 
 void TzCustomFormDesigner::Loaded() {
