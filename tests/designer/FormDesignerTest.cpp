@@ -264,6 +264,36 @@ end
     EXPECT_EQ(DesignerManager().ActiveDesigner(), static_cast<IDesigner*>(designer));
 }
 
+TEST_F(FormDesignerTest, SettingsObjectsStreamWithTheDesigner) {
+    if (!GetClass("TForm")) dw::RegisterClass(TForm::StaticClass());
+    TForm* form = MakeForm();
+    auto* designer = New<TzFormDesigner>(form);
+    designer->SetName("Designer");
+    designer->SetGridStepX(8);
+    designer->SelMarker()->SetGrabSize(9);
+    TObjectPtr<TBitmap> picture(New<TBitmap>(18, 9));
+    designer->SelMarker()->SetBitmap(picture.get());
+    designer->TabOrderIcons()->SetWidth(20);
+    designer->SetGuidelinesStyle(TGuidelinesStyles{glLeft, glStatic});
+    TMemoryStream stream;
+    WriteFormStream(stream, form, true);
+
+    auto* copy = New<TForm>(nullptr, CreateNew);
+    Roots.emplace_back(copy);
+    stream.SetPosition(0);
+    ReadFormStream(stream, copy);
+    auto* read = As<TzFormDesigner>(copy->FindComponent("Designer"));
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(read->GridStepX(), 8);
+    EXPECT_EQ(read->SelMarker()->GrabSize(), 9);
+    EXPECT_EQ(read->SelMarker()->Bitmap()->Width(), 18);
+    EXPECT_EQ(read->SelMarker()->Bitmap()->Height(), 9);
+    EXPECT_EQ(read->TabOrderIcons()->Width(), 20);
+    EXPECT_EQ(read->GuidelinesStyle(), (TGuidelinesStyles{glLeft, glStatic}));
+    EXPECT_EQ(read->Root(), copy);
+    EXPECT_FALSE(read->Active());
+}
+
 TEST_F(FormDesignerTest, GetFormDesignerFindsTheComponentBehindTheInterface) {
     TForm* form = MakeForm();
     TzFormDesigner* designer = Design(form);
