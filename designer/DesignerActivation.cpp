@@ -109,6 +109,7 @@ void TzCustomFormDesigner::Activation() {
         } else {
             throw EInvalidOperation("Not allowed type of Root Component");
         }
+        host->FreeNotification(this);
         host->SetCaption(FRoot->Name());
         FRoot->SetDesigning(true, true);
         host->SetDesigning(true, true);
@@ -127,6 +128,7 @@ void TzCustomFormDesigner::Activation() {
             }
         }
         form->SetDesigner(static_cast<IDesignerHook*>(this));
+        FHookedForm = form;
     }
     if (FRoot == form && form) {
         if (form == FDesignWindow) {
@@ -164,7 +166,9 @@ void TzCustomFormDesigner::Deactivation() {
     FreeComponentIcons();
     FCustomModule = TInterfacePtr<ICustomModule>();
 
-    TCustomForm* form = DesignForm();
+    // The form the hook went on: a design window that is being freed may have left it already.
+    TCustomForm* form = FHookedForm ? FHookedForm : DesignForm();
+    FHookedForm = nullptr;
     if (form) {
         if (form->Designer() == static_cast<IDesignerHook*>(this)) form->SetDesigner(nullptr);
         form->SetDesigning(false, true);

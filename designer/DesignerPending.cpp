@@ -128,8 +128,4 @@ void TzCustomFormDesigner::UpdateMarkers() {
     FSelMarker->UpdateMarkers();
 }
 
-void TzCustomFormDesigner::RestoreSnapshot(TStream& stream) {
-    (void)stream;
-}
-
 } // namespace dw

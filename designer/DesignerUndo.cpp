@@ -3,6 +3,7 @@
 
 #include "formfiles/FormFiles.h"
 #include "framework/platform/Paint.h"
+#include "framework/rtl/Exceptions.h"
 
 namespace dw {
 
@@ -84,6 +85,85 @@ void TzCustomFormDesigner::Redo() {
         OnPopUndo(this, &stream);
     else
         RestoreSnapshot(stream);
+}
+
+namespace {
+
+// Puts the published properties that a snapshot does not necessarily hold back to their
+// defaults, so that reading the snapshot gives the state it was taken in.
+void ResetToDefaults(TPersistent* object) {
+    if (!object) return;
+    for (const TPropInfo* prop : object->ClassType()->Properties()) {
+        try {
+            TTypeKind kind = prop->Kind();
+            if (prop->Type().IsOrdinal()) {
+                if (prop->HasSetter() && prop->Default && GetOrdProp(object, *prop) != *prop->Default)
+                    SetOrdProp(object, *prop, *prop->Default);
+            } else if (kind == tkString) {
+                if (prop->HasSetter() && !SameText(prop->Name, "Name")) SetStrProp(object, *prop, "");
+            } else if (kind == tkClass) {
+                TObject* value = GetObjectProp(object, *prop);
+                auto* component = As<TComponent>(value);
+                if (component) {
+                    if (component->Owner() != object && prop->HasSetter()) SetObjectProp(object, *prop, nullptr);
+                } else if (auto* persistent = As<TPersistent>(value)) {
+                    ResetToDefaults(persistent);
+                }
+            }
+        } catch (const Exception&) {
+            // A property that refuses its default keeps its value; the snapshot sets it anyway.
+        }
+    }
+}
+
+} // namespace
+
+void TzCustomFormDesigner::RestoreSnapshot(TStream& stream) {
+    if (!FRoot) return;
+    FUndoBusy = true;
+    std::vector<String> selectedNames;
+    {
+        auto list = TDesignerSelections::Make();
+        FillSelection(list.get());
+        for (int i = 0; i < list->Count(); ++i)
+            if (auto* component = As<TComponent>(list->Get(i))) selectedNames.push_back(component->Name());
+    }
+    TCustomForm* form = DesignForm();
+    bool locked = form && form->HandleAllocated() && LockWindowUpdate(form->Handle());
+    auto finish = [&] {
+        if (locked) LockWindowUpdate(nullptr);
+        FUndoBusy = false;
+    };
+    try {
+        ClearSelected();
+        FHintControl = nullptr;
+        TCustomForm* host = As<TDataModule>(FRoot) ? HostForm() : nullptr;
+        std::vector<TComponent*> owned;
+        for (int i = 0; i < FRoot->ComponentCount(); ++i) {
+            TComponent* c = FRoot->Components(i);
+            if (c != this && c != host) owned.push_back(c);
+        }
+        // One at a time: freeing one may take others (a parent takes no owned components, but a
+        // component may free what it made).
+        for (TComponent* c : owned)
+            for (int i = 0; i < FRoot->ComponentCount(); ++i)
+                if (FRoot->Components(i) == c) {
+                    c->Free();
+                    break;
+                }
+        ResetToDefaults(FRoot);
+        stream.SetPosition(0);
+        ReadFormStream(stream, FRoot);
+        RepositionIcons();
+        auto list = TDesignerSelections::Make();
+        for (const String& name : selectedNames)
+            if (TComponent* c = FRoot->FindComponent(name)) list->Add(c);
+        if (list->Count() > 0) TakeSelection(list.get());
+    } catch (...) {
+        finish();
+        throw;
+    }
+    finish();
 }
 
 } // namespace dw

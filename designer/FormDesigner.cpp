@@ -253,6 +253,8 @@ void TzCustomFormDesigner::Notification(TComponent* component, TOperation operat
         FRoot = nullptr;
     }
     if (component == FHostForm) FHostForm = nullptr;
+    if (component == FForeignHost) FForeignHost = nullptr;
+    if (component == FHookedForm) FHookedForm = nullptr;
 }
 
 void TzCustomFormDesigner::Loaded() {

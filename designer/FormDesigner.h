@@ -421,6 +421,8 @@ protected:
     TOwnerDsnFrom* FHostForm = nullptr;
     // A data module host made by the environment (not a TOwnerDsnFrom).
     TCustomForm* FForeignHost = nullptr;
+    // The form whose designer hook this designer is while active.
+    TCustomForm* FHookedForm = nullptr;
     // Set while the design form's window is being destroyed.
     bool FWindowDestroying = false;
     TInterfacePtr<ICustomModule> FCustomModule;

@@ -136,5 +136,33 @@ TEST_F(DesignerRootsTest, FreeingTheDesignedFormDeactivatesTheDesigner) {
     EXPECT_EQ(DesignerManager().ActiveDesigner(), nullptr);
 }
 
+TEST_F(DesignerRootsTest, FreeingAnActiveFrameRootOrItsDesignerLeavesNothingBehind) {
+    for (bool freeFrameFirst : {true, false}) {
+        SCOPED_TRACE(freeFrameFirst ? "frame freed" : "designer freed");
+        auto* frame = New<TFrame>(nullptr, CreateNew);
+        frame->SetName("Frame1");
+        Place<TButton>(frame, 10, 10);
+        TObjectPtr<TzFormDesigner> designer(New<TzFormDesigner>(nullptr));
+        designer->SetTarget(frame);
+        designer->SetActive(true);
+        Process();
+        ASSERT_NE(designer->HostForm(), nullptr);
+        if (freeFrameFirst) {
+            frame->Free();
+            EXPECT_FALSE(designer->Active());
+            EXPECT_EQ(designer->Root(), nullptr);
+            EXPECT_EQ(designer->HostForm(), nullptr);
+            designer.reset();
+        } else {
+            designer.reset();
+            EXPECT_EQ(frame->Parent(), nullptr);
+            EXPECT_FALSE(frame->HasState(csDesigning));
+            frame->Free();
+        }
+        Process();
+        EXPECT_EQ(DesignerManager().ActiveDesigner(), nullptr);
+    }
+}
+
 } // namespace
 } // namespace dw::test

@@ -170,6 +170,48 @@ TEST_F(FormDesignerTest, SnapshotsLeaveTheDesignerOutAndItsOwnerUntouched) {
     EXPECT_EQ(copy->FindComponent("Designer"), nullptr);
 }
 
+TEST_F(FormDesignerTest, UndoAndRedoRestoreSnapshotsAndKeepTheSelectionByName) {
+    TForm* form = MakeForm();
+    auto* panel = Place<TPanel>(form, 100, 8, 150, 100);
+    panel->SetName("Panel1");
+    auto* inPanel = Place<TButton>(panel, 8, 8);
+    inPanel->SetName("Button2");
+    auto* button = Place<TButton>(form, 8, 8);
+    button->SetName("Button1");
+    TzFormDesigner* designer = Design(form);
+    auto list = TDesignerSelections::Make();
+    list->Add(button);
+    list->Add(panel);
+    designer->SetSelections(list.get());
+
+    button->SetLeft(40);
+    designer->MarkModified();
+    ASSERT_TRUE(designer->RunEditCommand(ecUndo));
+    auto* restored = As<TButton>(form->FindComponent("Button1"));
+    ASSERT_NE(restored, nullptr);
+    EXPECT_EQ(restored->Left(), 8);
+    EXPECT_EQ(restored->Parent(), form);
+    EXPECT_TRUE(restored->HasState(csDesigning));
+    auto* restoredInner = As<TButton>(form->FindComponent("Button2"));
+    ASSERT_NE(restoredInner, nullptr);
+    EXPECT_EQ(restoredInner->Parent(), form->FindComponent("Panel1"));
+    EXPECT_EQ(form->FindComponent("Designer"), designer) << "the designer survives its own undo";
+    ASSERT_EQ(designer->SelectedCount(), 2) << "the same components are selected again";
+    EXPECT_EQ(designer->Selection()[0], restored);
+    EXPECT_EQ(designer->EditStateSet() & 3u, 2u) << "redo possible, undo not";
+
+    designer->Redo();
+    EXPECT_EQ(As<TButton>(form->FindComponent("Button1"))->Left(), 40);
+    EXPECT_FALSE(designer->CanRedo());
+
+    // A new change after an undo drops the redo states.
+    designer->Undo();
+    As<TButton>(form->FindComponent("Button1"))->SetTop(50);
+    designer->MarkModified();
+    EXPECT_FALSE(designer->CanRedo());
+    EXPECT_EQ(designer->UndoCount(), 2);
+}
+
 TEST_F(FormDesignerTest, TurningMultiSelectOffClearsOnlyASelectionOfSeveral) {
     TForm* form = MakeForm();
     std::vector<TButton*> buttons;
@@ -220,6 +262,36 @@ end
     EXPECT_EQ(form->Designer(), static_cast<IDesignerHook*>(designer));
     EXPECT_TRUE(form->FindComponent("Button1")->HasState(csDesigning));
     EXPECT_EQ(DesignerManager().ActiveDesigner(), static_cast<IDesigner*>(designer));
+}
+
+TEST_F(FormDesignerTest, SettingsObjectsStreamWithTheDesigner) {
+    if (!GetClass("TForm")) dw::RegisterClass(TForm::StaticClass());
+    TForm* form = MakeForm();
+    auto* designer = New<TzFormDesigner>(form);
+    designer->SetName("Designer");
+    designer->SetGridStepX(8);
+    designer->SelMarker()->SetGrabSize(9);
+    TObjectPtr<TBitmap> picture(New<TBitmap>(18, 9));
+    designer->SelMarker()->SetBitmap(picture.get());
+    designer->TabOrderIcons()->SetWidth(20);
+    designer->SetGuidelinesStyle(TGuidelinesStyles{glLeft, glStatic});
+    TMemoryStream stream;
+    WriteFormStream(stream, form, true);
+
+    auto* copy = New<TForm>(nullptr, CreateNew);
+    Roots.emplace_back(copy);
+    stream.SetPosition(0);
+    ReadFormStream(stream, copy);
+    auto* read = As<TzFormDesigner>(copy->FindComponent("Designer"));
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(read->GridStepX(), 8);
+    EXPECT_EQ(read->SelMarker()->GrabSize(), 9);
+    EXPECT_EQ(read->SelMarker()->Bitmap()->Width(), 18);
+    EXPECT_EQ(read->SelMarker()->Bitmap()->Height(), 9);
+    EXPECT_EQ(read->TabOrderIcons()->Width(), 20);
+    EXPECT_EQ(read->GuidelinesStyle(), (TGuidelinesStyles{glLeft, glStatic}));
+    EXPECT_EQ(read->Root(), copy);
+    EXPECT_FALSE(read->Active());
 }
 
 TEST_F(FormDesignerTest, GetFormDesignerFindsTheComponentBehindTheInterface) {
