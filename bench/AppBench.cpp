@@ -1,6 +1,7 @@
-// The shell on the headless screen: start-up to the first painted main window (stored layout
-// read, tool bar pictures loaded, window shown and painted), and "New" (a document window made
-// from its template and shown inside the frame).
+// The shell on the headless screen: the design environment's start-up, start-up to the first
+// painted main window (stored layout read, tool bar pictures loaded, window shown and painted),
+// and "New" (a document window made from its template, shown inside the frame and its designer
+// activated).
 #include "app/MDIChild.h"
 #include "app/MDIForm.h"
 #include "app/Shell.h"
@@ -26,6 +27,20 @@ TMDIForm* ShowMainWindow() {
     PumpMessages();
     return main;
 }
+
+// The design environment's start-up before the main window (registry, palette registrations,
+// designer manager), and its shut-down outside the timing.
+void BM_EnvironmentStartUp(benchmark::State& state) {
+    SetBackend(std::make_unique<THeadlessBackend>());
+    FinalizeShell();
+    for (auto _ : state) {
+        InitializeShell();
+        state.PauseTiming();
+        FinalizeShell();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_EnvironmentStartUp)->Unit(benchmark::kMillisecond);
 
 void BM_StartUpToFirstPaint(benchmark::State& state) {
     StartHeadless();
