@@ -1102,18 +1102,21 @@ int MapWindowPoints(HWND from, HWND to, TPoint* points, int count) {
 }
 
 void MapWindowRect(HWND from, HWND to, TRect& rect) {
-    if (rect.IsEmpty() && rect.Left == rect.Right && rect.Top == rect.Bottom) {
-        TPoint p = rect.TopLeft();
-        MapWindowPoints(from, to, &p, 1);
-        rect = {p.X, p.Y, p.X, p.Y};
-        return;
-    }
-    // Map the corner pixels and rebuild the edges, so that mirrored sides swap left and right.
-    TPoint a{rect.Left, rect.Top};
-    TPoint b{rect.Right - 1, rect.Bottom - 1};
-    MapWindowPoints(from, to, &a, 1);
-    MapWindowPoints(from, to, &b, 1);
+    // Map the corner pixels and rebuild the edges, so that mirrored sides swap left and right. An
+    // extent of nothing (a window 0 pixels wide or high) has no corner pixel: it maps as the edge
+    // it lies on, and stays nothing.
+    bool noWidth = rect.Right == rect.Left, noHeight = rect.Bottom == rect.Top;
+    TPoint pts[3] = {{rect.Left, rect.Top}, {rect.Right - 1, rect.Bottom - 1}, {rect.Left + 1, rect.Top}};
+    MapWindowPoints(from, to, pts, 3);
+    const TPoint& a = pts[0];
+    const TPoint& b = pts[1];
     rect = {std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X) + 1, std::max(a.Y, b.Y) + 1};
+    if (noWidth) {
+        // Mirrored, the edge at x is the right edge of the pixel x maps to.
+        bool mirrored = pts[2].X < a.X;
+        rect.Left = rect.Right = mirrored ? a.X + 1 : a.X;
+    }
+    if (noHeight) rect.Top = rect.Bottom = a.Y;
 }
 
 namespace {

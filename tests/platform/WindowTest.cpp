@@ -247,6 +247,27 @@ TEST_F(WindowTest, CoordinatesThroughFramesAndMirroredParents) {
     EXPECT_TRUE(GetWindowLongPtr(inner, GWL_EXSTYLE) & WS_EX_LAYOUTRTL);
 }
 
+// Child windows may be 0 or 1 pixels wide or high, mirrored parents included.
+TEST_F(WindowTest, ThinChildWindowsKeepTheirSize) {
+    HWND top = Top({100, 50, 500, 450}, WS_POPUP | WS_BORDER | WS_VISIBLE);
+    HWND rtl = Child(top, {0, 100, 200, 200}, 0, WS_EX_LAYOUTRTL);
+    for (HWND parent : {top, rtl}) {
+        HWND child = Child(parent, {10, 20, 60, 70});
+        for (TSize size : {TSize{0, 0}, TSize{1, 1}, TSize{0, 30}, TSize{30, 0}, TSize{1, 0}}) {
+            SetWindowPos(child, nullptr, 10, 20, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+            TRect r = GetWindowRect(child);
+            EXPECT_EQ(r.Width(), size.cx) << size.cx << "x" << size.cy;
+            EXPECT_EQ(r.Height(), size.cy) << size.cx << "x" << size.cy;
+            MapWindowRect(nullptr, parent, r);
+            EXPECT_EQ(r, Bounds(10, 20, size.cx, size.cy)) << size.cx << "x" << size.cy;
+        }
+    }
+    TRect edge{10, 10, 10, 30};
+    MapWindowRect(rtl, nullptr, edge);
+    TRect rtlRect = GetWindowRect(rtl);
+    EXPECT_EQ(edge, (TRect{rtlRect.Right - 10, rtlRect.Top + 10, rtlRect.Right - 10, rtlRect.Top + 30}));
+}
+
 TEST_F(WindowTest, WindowFromPointSkipsWhatItShould) {
     HWND top = Top({0, 0, 300, 300}, WS_POPUP | WS_VISIBLE);
     HWND hidden = Child(top, {0, 0, 50, 50});
