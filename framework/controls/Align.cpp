@@ -53,7 +53,7 @@ bool ShownForLayout(const TControl* c) {
 } // namespace
 
 // Places the children: first those aligned to the top, bottom, left and right (each group in the
-// order of their positions, the control that moved keeping its place), the client-aligned ones in
+// order of their positions, the control that moved going where it was put), the client-aligned ones in
 // what remains, custom ones through CustomAlignPosition, then the anchored ones relative to the
 // parent's size when their anchor rules were made.
 void TWinControl::AlignControls(TControl* control, TRect& rect) {
@@ -92,7 +92,9 @@ void TWinControl::DoAlign(TAlign align, TControl* control, TRect& rect) {
         TControl* c = Controls(i);
         if (c == control || c->Align() != align) continue;
         if (align != alNone && !ShownForLayout(c)) continue;
-        size_t j = list.empty() || list.front() != control ? 0 : 1;
+        // The control that moved is first only until the others are placed by position against
+        // it; on a tie it wins (it was just put there).
+        size_t j = 0;
         while (j < list.size() && !insertBefore(c, list[j])) ++j;
         list.insert(list.begin() + static_cast<std::ptrdiff_t>(j), c);
     }

@@ -33,14 +33,27 @@ TEST_F(LayoutTest, AlignAndAnchorsTable) {
          {},
          {Bounds(0, 0, 200, 10), Bounds(0, 85, 200, 15), Bounds(0, 10, 20, 75), Bounds(175, 10, 25, 75),
           Bounds(20, 10, 155, 75)}},
-        {"two tops keep their order by position",
+        // The first is aligned alone to the top; the second, put at 5, goes below it.
+        {"a newly aligned top goes by its position",
          {{alTop, {}, Bounds(0, 40, 1, 10)}, {alTop, {}, Bounds(0, 5, 1, 20)}},
          {},
-         {Bounds(0, 20, 200, 10), Bounds(0, 0, 200, 20)}},
-        {"two lefts keep their order by position",
-         {{alLeft, {}, Bounds(30, 0, 10, 1)}, {alLeft, {}, Bounds(0, 0, 20, 1)}},
+         {Bounds(0, 0, 200, 10), Bounds(0, 10, 200, 20)}},
+        {"a newly aligned top at the very top goes first",
+         {{alTop, {}, Bounds(0, 40, 1, 10)}, {alTop, {}, Bounds(0, 0, 1, 20)}},
          {},
-         {Bounds(20, 0, 10, 100), Bounds(0, 0, 20, 100)}},
+         {Bounds(0, 20, 200, 10), Bounds(0, 0, 200, 20)}},
+        {"a splitter put right of a left panel stays right of it",
+         {{alLeft, {}, Bounds(0, 0, 60, 1)}, {alLeft, {}, Bounds(60, 0, 3, 1)}, {alClient, {}, Bounds(63, 0, 1, 1)}},
+         {},
+         {Bounds(0, 0, 60, 100), Bounds(60, 0, 3, 100), Bounds(63, 0, 137, 100)}},
+        {"a newly aligned right goes by its position",
+         {{alRight, {}, Bounds(0, 0, 30, 1)}, {alRight, {}, Bounds(160, 0, 4, 1)}},
+         {},
+         {Bounds(170, 0, 30, 100), Bounds(166, 0, 4, 100)}},
+        {"a newly aligned bottom goes by its position",
+         {{alBottom, {}, Bounds(0, 0, 1, 20)}, {alBottom, {}, Bounds(0, 70, 1, 5)}},
+         {},
+         {Bounds(0, 80, 200, 20), Bounds(0, 75, 200, 5)}},
         {"an invisible aligned control takes no room",
          {{alTop, {}, Bounds(0, 0, 1, 10), false}, {alTop, {}, Bounds(0, 20, 1, 10)}},
          {},
@@ -94,6 +107,51 @@ TEST_F(LayoutTest, AlignAndAnchorsTable) {
         for (size_t i = 0; i < children.size(); ++i)
             EXPECT_EQ(children[i]->BoundsRect(), t.Expected[i]) << t.Name << ", child " << i;
         Forms.clear();
+    }
+}
+
+// Moving an aligned control within its group puts it where it was moved to.
+TEST_F(LayoutTest, AMovedAlignedControlTakesThePlaceItWasMovedTo) {
+    TForm* form = MakeForm(0, 0, 400, 300);
+    auto* panel = New<TTestPanel>(form);
+    panel->SetParent(form);
+    panel->SetBounds(0, 0, 200, 100);
+    std::vector<TTestControl*> tops;
+    for (int i = 0; i < 3; ++i) {
+        auto* c = New<TTestControl>(form);
+        c->SetBounds(0, 100, 10, 10 + i);
+        c->SetParent(panel);
+        c->SetAlign(alTop);
+        tops.push_back(c);
+    }
+    // Stacked in the order they came: 10, 11 and 12 high.
+    EXPECT_EQ(tops[2]->Top(), 21);
+    tops[2]->SetTop(5); // into the first one
+    EXPECT_EQ(tops[0]->Top(), 0);
+    EXPECT_EQ(tops[2]->Top(), 10);
+    EXPECT_EQ(tops[1]->Top(), 22);
+    tops[1]->SetTop(0); // to the very top
+    EXPECT_EQ(tops[1]->Top(), 0);
+    EXPECT_EQ(tops[0]->Top(), 11);
+    EXPECT_EQ(tops[2]->Top(), 21);
+}
+
+// Windows may be as thin as nothing, as the classic platform allows (splitters, separators).
+TEST_F(LayoutTest, WindowedControlsCanBeZeroOrOnePixelWide) {
+    TForm* form = MakeForm(0, 0, 400, 300);
+    auto* c = New<TTestControl>(form);
+    c->SetParent(form);
+    c->SetBounds(10, 10, 50, 50);
+    ASSERT_TRUE(c->HandleAllocated());
+    for (TSize size : {TSize{1, 1}, TSize{0, 0}, TSize{1, 40}, TSize{40, 0}}) {
+        c->SetBounds(10, 10, size.cx, size.cy);
+        SCOPED_TRACE(testing::Message() << size.cx << "x" << size.cy);
+        EXPECT_EQ(c->Width(), size.cx);
+        EXPECT_EQ(c->Height(), size.cy);
+        TRect r = GetWindowRect(c->Handle());
+        EXPECT_EQ(r.Width(), size.cx);
+        EXPECT_EQ(r.Height(), size.cy);
+        EXPECT_EQ(c->ClientRect(), (TRect{0, 0, size.cx, size.cy}));
     }
 }
 

@@ -289,5 +289,44 @@ TEST_F(StreamingTest, PagesBarsAndPanelsRoundTrip) {
     EXPECT_EQ(WriteText(copy), text);
 }
 
+// Each alignment group comes back in the order it was shown in, whatever order the stream holds.
+TEST_F(StreamingTest, AlignedControlsKeepTheirOrderThroughAStream) {
+    TForm* form = MakeForm(100, 100, 400, 300);
+    form->SetName("Original");
+    const TAlign aligns[] = {alBottom, alRight, alTop, alLeft};
+    std::vector<std::pair<TPanel*, TPanel*>> groups;
+    int n = 0;
+    for (TAlign align : aligns) {
+        TPanel* pair[2];
+        for (int i = 0; i < 2; ++i) {
+            auto* p = Place<TPanel>(form, 0, 0, 20 + n, 20 + n);
+            p->SetName("Panel" + IntToStr(++n));
+            // The second is put on the inner side of the first, so the stream holds the outer one first.
+            if (i == 1) {
+                TRect outer = pair[0]->BoundsRect();
+                if (align == alBottom) p->SetTop(outer.Top - 30);
+                if (align == alRight) p->SetLeft(outer.Left - 30);
+                if (align == alTop) p->SetTop(outer.Bottom + 5);
+                if (align == alLeft) p->SetLeft(outer.Right + 5);
+            }
+            p->SetAlign(align);
+            pair[i] = p;
+        }
+        groups.emplace_back(pair[0], pair[1]);
+    }
+    ASSERT_LT(groups[0].second->Top(), groups[0].first->Top()) << "the second bottom panel is above the first";
+    ASSERT_LT(groups[1].second->Left(), groups[1].first->Left());
+    ASSERT_GT(groups[2].second->Top(), groups[2].first->Top());
+    ASSERT_GT(groups[3].second->Left(), groups[3].first->Left());
+    TForm* copy = ReadText(WriteText(form), Forms);
+    copy->Show();
+    for (auto [first, second] : groups)
+        for (TPanel* p : {first, second}) {
+            auto* c = As<TControl>(copy->FindComponent(p->Name()));
+            ASSERT_NE(c, nullptr);
+            EXPECT_EQ(c->BoundsRect(), p->BoundsRect()) << p->Name().c_str();
+        }
+}
+
 } // namespace
 } // namespace dw::test
