@@ -274,6 +274,9 @@ class TButtonControl : public TCustomControl {
 protected:
     // What a completed press does (a button clicks, a check box toggles).
     virtual void Press() = 0;
+    // Whether the second press of a double click is a double click (OnDblClick) rather than
+    // another press; push buttons and check boxes take it as another press.
+    virtual bool ReportsDoubleClicks() const { return false; }
     void MouseDown(TMouseBtn button, TShiftState shift, int x, int y) override;
     void MouseMove(TShiftState shift, int x, int y) override;
     void MouseUp(TMouseBtn button, TShiftState shift, int x, int y) override;
@@ -363,6 +366,7 @@ class TRadioButton : public TButtonControl {
 
 protected:
     void Press() override { SetChecked(true); }
+    bool ReportsDoubleClicks() const override { return true; }
     void Paint() override;
     void KeyDown(Word& key, TShiftState shift) override;
 
@@ -529,7 +533,12 @@ class TComboListBox : public TCustomListBox {
     TCustomComboBox* ComboBox() const { return FComboBox; }
     void SetComboBox(TCustomComboBox* value) { FComboBox = value; }
     bool Popup() const { return FPopup; }
-    void SetPopup(bool value) { FPopup = value; }
+    // Only a dropped-down list follows the mouse; a simple combo box's list selects on clicks, as
+    // a list box does (following the mouse there would select without telling anyone).
+    void SetPopup(bool value) {
+        FPopup = value;
+        FHotTrack = value;
+    }
     void Dispatch(TMessage& message) override;
 
 protected:
@@ -540,6 +549,8 @@ protected:
     void MouseMove(TShiftState shift, int x, int y) override;
     void MouseUp(TMouseBtn button, TShiftState shift, int x, int y) override;
     void SelectionChanged() override;
+    // A double click in a simple combo box's list is the combo box's.
+    void DblClick() override;
 
 private:
     friend class TCustomComboBox;
