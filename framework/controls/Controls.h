@@ -1083,6 +1083,12 @@ protected:
     void UpdateControlState();
     // The frame drawn by bevels and border width around the client area, in window coordinates.
     int BevelFrameWidth() const;
+    // The height of the menu bar the window keeps in its frame when it has width pixels inside its
+    // frame (forms with a main menu); used to measure the frame before the window exists.
+    virtual int MenuBarHeight(int width) const {
+        (void)width;
+        return 0;
+    }
 
     // Message handlers.
     void WMPaint(TMessage& message);
