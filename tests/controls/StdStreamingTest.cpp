@@ -2,6 +2,9 @@
 // back, radio group buttons are not written, pages are their page control's children.
 #include "StdTestUtil.h"
 
+#include "framework/controls/ImageList.h"
+#include "framework/controls/Timer.h"
+#include "framework/rtl/ClassRegistry.h"
 #include "framework/rtl/Collection.h"
 #include "framework/rtl/Filer.h"
 #include "framework/rtl/FormConvert.h"
@@ -326,6 +329,37 @@ TEST_F(StreamingTest, AlignedControlsKeepTheirOrderThroughAStream) {
             ASSERT_NE(c, nullptr);
             EXPECT_EQ(c->BoundsRect(), p->BoundsRect()) << p->Name().c_str();
         }
+}
+
+// The standard registration makes every component a stored form of standard controls holds known
+// to the reader, those of the control core included.
+TEST_F(StreamingTest, StandardRegistrationCoversTheCoreComponentsFormsHold) {
+    for (const char* name : {"TImageList", "TScrollBox", "TTimer"}) {
+        if (TClass cls = GetClass(name)) UnRegisterClass(cls);
+        ASSERT_EQ(GetClass(name), nullptr) << name;
+    }
+    RegisterStandardControls();
+    for (const char* name : {"TImageList", "TScrollBox", "TTimer", "TPanel"})
+        EXPECT_NE(GetClass(name), nullptr) << name;
+    TForm* copy = ReadText(R"(object Holder: TForm
+  object ScrollBox1: TScrollBox
+    Left = 8
+    Top = 8
+    Width = 100
+    Height = 80
+  end
+  object ImageList1: TImageList
+    Width = 20
+  end
+  object Timer1: TTimer
+    Interval = 250
+  end
+end
+)",
+                           Forms);
+    ASSERT_NE(As<TScrollBox>(copy->FindComponent("ScrollBox1")), nullptr);
+    EXPECT_EQ(As<TImageList>(copy->FindComponent("ImageList1"))->Width(), 20);
+    EXPECT_EQ(As<TTimer>(copy->FindComponent("Timer1"))->Interval(), 250u);
 }
 
 } // namespace
