@@ -960,6 +960,7 @@ class TWinControl : public TControl {
     void SetCtl3D(bool value);
     bool ParentCtl3D() const { return FParentCtl3D; }
     void SetParentCtl3D(bool value);
+    bool IsCtl3DStored() const { return !FParentCtl3D; }
     TBorderWidth BorderWidth() const { return FBorderWidth; }
     void SetBorderWidth(TBorderWidth value);
     TBevelCut BevelInner() const { return FBevelInner; }

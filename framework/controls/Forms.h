@@ -154,6 +154,9 @@ private:
 
 class TScrollBox : public TScrollingWinControl {
     DW_CLASS(TScrollBox, TScrollingWinControl)
+    // What a fresh one has, for the published defaults.
+    static constexpr bool ParentColorDefault = false;
+    static constexpr TColor ColorDefault = clBtnFace;
     explicit TScrollBox(TComponent* owner);
     TBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TBorderStyle value);

@@ -26,16 +26,9 @@ DW_ENUM(TOwnerDrawStateItem, odSelected, odGrayed, odDisabled, odChecked, odFocu
         odNoAccel, odNoFocusRect, odReserved1, odReserved2, odComboBoxEdit)
 DW_SET(TOwnerDrawState, TOwnerDrawStateItem)
 
-// PublishControlProperties, except that Ctl3D defaults to True: written only when switched off,
-// so that reading a form does not cut a control off its parent's Ctl3D.
+// The standard controls publish through the shared mechanism.
 template <class C> void PublishStd(TClassBuilder<C>& c, std::initializer_list<const char*> names) {
-    for (const char* name : names) {
-        if (std::string_view(name) == "Ctl3D") {
-            if constexpr (std::is_base_of_v<TWinControl, C>) c.Property("Ctl3D", &C::Ctl3D, &C::SetCtl3D).Default(true);
-        } else {
-            PublishControlProperties(c, {name});
-        }
-    }
+    PublishControlProperties(c, names);
 }
 
 // Publishes Color with the default a control class really has (clBtnFace for panels and bars).
@@ -101,6 +94,8 @@ class TLabel : public TCustomLabel {
 
 class TCustomEdit : public TCustomControl {
     DW_CLASS(TCustomEdit, TCustomControl)
+    // What a fresh one has, for the published defaults.
+    static constexpr bool ParentColorDefault = false;
     explicit TCustomEdit(TComponent* owner);
     ~TCustomEdit() override;
 
@@ -420,6 +415,8 @@ private:
 
 class TCustomListBox : public TCustomControl {
     DW_CLASS(TCustomListBox, TCustomControl)
+    // What a fresh one has, for the published defaults.
+    static constexpr bool ParentColorDefault = false;
     explicit TCustomListBox(TComponent* owner);
     ~TCustomListBox() override;
 
@@ -573,6 +570,8 @@ private:
 
 class TCustomComboBox : public TCustomControl {
     DW_CLASS(TCustomComboBox, TCustomControl)
+    // What a fresh one has, for the published defaults.
+    static constexpr bool ParentColorDefault = false;
     explicit TCustomComboBox(TComponent* owner);
     ~TCustomComboBox() override;
     void BeforeDestruction() override;
