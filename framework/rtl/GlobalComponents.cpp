@@ -9,6 +9,10 @@ std::vector<TComponent*>& Globals() {
     static std::vector<TComponent*> globals;
     return globals;
 }
+std::vector<TFindGlobalComponentProc>& Finders() {
+    static std::vector<TFindGlobalComponentProc> finders;
+    return finders;
+}
 } // namespace
 
 void AddGlobalComponent(TComponent* component) {
@@ -21,7 +25,9 @@ void RemoveGlobalComponent(TComponent* component) {
     g.erase(std::remove(g.begin(), g.end(), component), g.end());
 }
 
-int GlobalComponentCount() { return static_cast<int>(Globals().size()); }
+int GlobalComponentCount() {
+    return static_cast<int>(Globals().size());
+}
 
 TComponent* GlobalComponent(int index) {
     auto& g = Globals();
@@ -32,7 +38,21 @@ TComponent* FindGlobalComponent(std::string_view name) {
     if (name.empty()) return nullptr;
     for (TComponent* c : Globals())
         if (SameText(c->Name(), name)) return c;
+    // A copy: a finder may add or remove finders while it answers.
+    std::vector<TFindGlobalComponentProc> finders = Finders();
+    for (TFindGlobalComponentProc finder : finders)
+        if (TComponent* found = finder(name)) return found;
     return nullptr;
+}
+
+void AddFindGlobalComponentProc(TFindGlobalComponentProc finder) {
+    auto& f = Finders();
+    if (finder && std::find(f.begin(), f.end(), finder) == f.end()) f.push_back(finder);
+}
+
+void RemoveFindGlobalComponentProc(TFindGlobalComponentProc finder) {
+    auto& f = Finders();
+    f.erase(std::remove(f.begin(), f.end(), finder), f.end());
 }
 
 String UniqueGlobalName(const String& name, const TComponent* except) {

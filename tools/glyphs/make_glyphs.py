@@ -11,8 +11,10 @@ Letters name the 16 colours of the classic palette (the BMP colour table, in thi
     K black   R maroon  G green  Y olive   N navy  P purple   T teal  S silver
     D gray    r red     g lime   y yellow  b blue  p fuchsia  t aqua  W white
 
-Usage: make_glyphs.py [--out DIR] [--preview DIR [--scale N]]
-The BMP files are what the program embeds; --preview also writes enlarged PNGs for looking at.
+Usage: make_glyphs.py [--out DIR] [--preview DIR] [--sheet FILE.png] [--scale N]
+The BMP files are what the program embeds; --preview also writes enlarged PNGs for looking at, and
+--sheet one PNG with every picture (in file name order, eight a row) over the button face colour,
+as the palette shows them.
 """
 import argparse
 import glob
@@ -85,11 +87,15 @@ def bmp_bytes(width, height, pixels):
 
 
 def png_bytes(width, height, pixels, scale):
+    return png_rgb(width, height, [[PALETTE[index][1] for index in row] for row in pixels], scale)
+
+
+def png_rgb(width, height, rows, scale):
     raw = bytearray()
-    for row in pixels:
+    for row in rows:
         line = bytearray([0])
-        for index in row:
-            line += bytes(PALETTE[index][1]) * scale
+        for rgb in row:
+            line += bytes(rgb) * scale
         raw += bytes(line) * scale
     def chunk(kind, data):
         return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF)
@@ -97,14 +103,36 @@ def png_bytes(width, height, pixels, scale):
     return b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", ihdr) + chunk(b"IDAT", zlib.compress(bytes(raw), 9)) + chunk(b"IEND", b"")
 
 
+def sheet_rows(pictures, per_row=8, cell=28):
+    """The pictures laid out in a grid; transparent pixels show the button face, cells are framed."""
+    face, frame = (0xC0, 0xC0, 0xC0), (0x80, 0x80, 0x80)
+    count_rows = (len(pictures) + per_row - 1) // per_row
+    width, height = per_row * cell + 1, count_rows * cell + 1
+    rows = [[face] * width for _ in range(height)]
+    for y in range(height):
+        for x in range(width):
+            if x % cell == 0 or y % cell == 0:
+                rows[y][x] = frame
+    for n, (transparent, w, h, pixels) in enumerate(pictures):
+        left = (n % per_row) * cell + 1 + (cell - 1 - w) // 2
+        top = (n // per_row) * cell + 1 + (cell - 1 - h) // 2
+        for y in range(h):
+            for x in range(w):
+                if pixels[y][x] != transparent:
+                    rows[top + y][left + x] = PALETTE[pixels[y][x]][1]
+    return width, height, rows
+
+
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--out", default=os.path.join(here, "..", "..", "resources", "bitmaps"))
     parser.add_argument("--preview")
+    parser.add_argument("--sheet")
     parser.add_argument("--scale", type=int, default=8)
     args = parser.parse_args()
     os.makedirs(args.out, exist_ok=True)
+    pictures = []
     for path in sorted(glob.glob(os.path.join(here, "*.txt"))):
         name = os.path.splitext(os.path.basename(path))[0]
         width, height, pixels = read_picture(path)
@@ -114,7 +142,13 @@ def main():
             os.makedirs(args.preview, exist_ok=True)
             with open(os.path.join(args.preview, name + ".png"), "wb") as f:
                 f.write(png_bytes(width, height, pixels, args.scale))
+        if width < 28 and height < 28:  # strips such as MENUIMAGES do not fit a cell
+            pictures.append((pixels[-1][0], width, height, pixels))
         print(f"{name}: {width} x {height}")
+    if args.sheet:
+        width, height, rows = sheet_rows(pictures)
+        with open(args.sheet, "wb") as f:
+            f.write(png_rgb(width, height, rows, max(1, args.scale // 2)))
 
 
 if __name__ == "__main__":
