@@ -13,6 +13,7 @@
 #include "framework/rtl/Stream.h"
 
 #include <cstring>
+#include <functional>
 
 namespace dw::test {
 namespace {
@@ -98,6 +99,26 @@ class MenuItemTest : public MenuTest {
 protected:
     TErrorSkipper Skipper;
 };
+
+namespace {
+// A form read from its text description (menus, actions and TForm registered).
+TObjectPtr<TForm> ReadTextForm(const char* text,
+                               std::function<void(TReader*, const String&, bool&)> onError = nullptr) {
+    if (!GetClass("TForm")) RegisterClass(TForm::StaticClass());
+    RegisterMenuClasses();
+    RegisterActionClasses();
+    TMemoryStream textStream, binary;
+    textStream.Write(text, static_cast<Int64>(std::strlen(text)));
+    textStream.SetPosition(0);
+    ObjectTextToBinary(textStream, binary);
+    binary.SetPosition(0);
+    TObjectPtr<TForm> form(New<TForm>(nullptr, CreateNew));
+    TReader reader(binary, 4096);
+    if (onError) reader.OnError = std::move(onError);
+    reader.ReadRootComponent(form.get());
+    return form;
+}
+} // namespace
 
 TEST_F(MenuItemTest, TreeOperations) {
     TObjectPtr<TComponent> owner(New<TComponent>(nullptr));
@@ -321,17 +342,9 @@ TEST_F(MenuItemTest, AStoredMainWindowWithMenusBoundToActions) {
   end
 end
 )";
-    if (!GetClass("TForm")) RegisterClass(TForm::StaticClass());
-    TMemoryStream textStream, binary;
-    textStream.Write(text, static_cast<Int64>(std::strlen(text)));
-    textStream.SetPosition(0);
-    ObjectTextToBinary(textStream, binary);
-    binary.SetPosition(0);
-    TObjectPtr<TForm> form(New<TForm>(nullptr, CreateNew));
-    TReader reader(binary, 4096);
     // The handler is not there: the reader is told to go on without it.
-    reader.OnError = [this](TReader* r, const String& message, bool& handled) { Skipper.Skip(r, message, handled); };
-    reader.ReadRootComponent(form.get());
+    TObjectPtr<TForm> form = ReadTextForm(
+        text, [this](TReader* r, const String& message, bool& handled) { Skipper.Skip(r, message, handled); });
     auto* menu = As<TMainMenu>(form->Menu());
     ASSERT_NE(menu, nullptr);
     ASSERT_EQ(menu->Items()->Count(), 3);
@@ -496,16 +509,7 @@ TEST_F(MenuBarTest, AStoredClientSizeCountsTheBar) {
   end
 end
 )";
-    if (!GetClass("TForm")) RegisterClass(TForm::StaticClass());
-    RegisterMenuClasses();
-    TMemoryStream textStream, binary;
-    textStream.Write(text, static_cast<Int64>(std::strlen(text)));
-    textStream.SetPosition(0);
-    ObjectTextToBinary(textStream, binary);
-    binary.SetPosition(0);
-    TObjectPtr<TForm> form(New<TForm>(nullptr, CreateNew));
-    TReader reader(binary, 4096);
-    reader.ReadRootComponent(form.get());
+    TObjectPtr<TForm> form = ReadTextForm(text);
     form->Show();
     PumpMessages();
     EXPECT_EQ(form->ClientWidth(), 250);
