@@ -2,6 +2,8 @@
 // other windowed roots in a host window, data modules in their host form.
 #include "designer/FormDesigner.h"
 
+#include "environment/PackageMng.h"
+
 #include "framework/controls/ExtCtrls.h"
 #include "framework/platform/MessageQueue.h"
 #include "framework/platform/Window.h"
@@ -77,8 +79,7 @@ void TzCustomFormDesigner::Activation() {
     if (auto* rootForm = As<TCustomForm>(FRoot)) {
         if (!FDesignWindow) SetDesignWindow(rootForm);
     } else {
-        FCustomModule = TInterfacePtr<ICustomModule>(
-            DesignerEnvironment().GetCustomModule ? DesignerEnvironment().GetCustomModule(FRoot) : nullptr);
+        FCustomModule = PackageMng().GetCustomModule(FRoot);
         TCustomForm* host = nullptr;
         if (auto* rootControl = As<TWinControl>(FRoot)) {
             auto* ownerHost = New<TOwnerDsnFrom>(FRoot);

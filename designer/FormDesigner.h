@@ -74,10 +74,8 @@ DW_EVENT(TDrawControlEvent, (TObject*, TControl*, HDC), "Sender: TObject; Contro
 enum TDesignDragMode { ddNone, ddRubberBand, ddMove, ddSize, ddInsert };
 
 // Services of the design environment that the designer uses without depending on how they are
-// provided: the registry's custom module for a root that is not a form, and the host form of a
-// data module. Empty entries fall back to no custom module and a plain white host form.
+// provided: the host form of a data module. Empty, a data module gets a plain white host form.
 struct TDesignerEnvironment {
-    ICustomModule* (*GetCustomModule)(TComponent* root) = nullptr;
     // Makes the host form of a data module owned by it; container receives the windowed control
     // whose client area is designed.
     TCustomForm* (*CreateDataModuleHost)(TDataModule* module, class TzCustomFormDesigner* designer,

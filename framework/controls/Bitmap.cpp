@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace dw {
 
@@ -392,9 +393,12 @@ void TBitmap::SetAlphaFormat(TAlphaFormat value) {
 }
 
 TPixel* TBitmap::ScanLine(int row) {
+    return const_cast<TPixel*>(std::as_const(*this).ScanLine(row));
+}
+
+const TPixel* TBitmap::ScanLine(int row) const {
     if (Empty() || row < 0 || row >= FHeight)
         throw EInvalidGraphicOperation(Format("Scan line index %d is out of range", row));
-    SetModified(true);
     return Surface()->Row(row);
 }
 

@@ -69,9 +69,10 @@ class TBitmap : public TGraphic {
     TAlphaFormat AlphaFormat() const { return FAlphaFormat; }
     void SetAlphaFormat(TAlphaFormat value);
 
-    // One row of 32-bit pixels (0xAARRGGBB), top row 0. Writing through it marks the bitmap
-    // modified but fires no change event; call Changed-firing SetModified(true) when done.
+    // One row of 32-bit pixels (0xAARRGGBB), top row 0. Neither reading nor writing through it
+    // is a change by itself: a writer calls SetModified(true) when done, which fires OnChange.
     TPixel* ScanLine(int row);
+    const TPixel* ScanLine(int row) const;
     // The pixels (null while empty).
     TSurface* Surface() const;
 

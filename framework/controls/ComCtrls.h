@@ -322,6 +322,8 @@ private:
 
 class TToolBar : public TCustomControl {
     DW_CLASS(TToolBar, TCustomControl)
+    // What a fresh one has, for the published defaults.
+    static constexpr bool ParentColorDefault = false;
     explicit TToolBar(TComponent* owner);
     ~TToolBar() override;
 
@@ -453,6 +455,8 @@ DW_EVENT(TDrawPanelEvent, (TStatusBar*, TStatusPanel*, const TRect&),
 
 class TStatusBar : public TCustomControl {
     DW_CLASS(TStatusBar, TCustomControl)
+    // What a fresh one has, for the published defaults.
+    static constexpr bool ParentColorDefault = false;
     explicit TStatusBar(TComponent* owner);
     ~TStatusBar() override;
 

@@ -962,6 +962,7 @@ class TWinControl : public TControl {
     void SetCtl3D(bool value);
     bool ParentCtl3D() const { return FParentCtl3D; }
     void SetParentCtl3D(bool value);
+    bool IsCtl3DStored() const { return !FParentCtl3D; }
     TBorderWidth BorderWidth() const { return FBorderWidth; }
     void SetBorderWidth(TBorderWidth value);
     TBevelCut BevelInner() const { return FBevelInner; }
@@ -1085,6 +1086,12 @@ protected:
     void UpdateControlState();
     // The frame drawn by bevels and border width around the client area, in window coordinates.
     int BevelFrameWidth() const;
+    // The height of the menu bar the window keeps in its frame when it has width pixels inside its
+    // frame (forms with a main menu); used to measure the frame before the window exists.
+    virtual int MenuBarHeight(int width) const {
+        (void)width;
+        return 0;
+    }
 
     // Message handlers.
     void WMPaint(TMessage& message);

@@ -10,12 +10,37 @@
 namespace dw {
 
 namespace detail {
+// A class whose constructor gives ParentColor, Color or Cursor another value than TControl's says so
+// with a static member (ParentColorDefault, ColorDefault, CursorDefault): the default published must
+// be the value a fresh object has, or a value equal to a wrong default would not be written and
+// would read back as the constructor's.
+template <class C> constexpr bool ParentColorDefaultOf() {
+    if constexpr (requires { C::ParentColorDefault; })
+        return C::ParentColorDefault;
+    else
+        return true;
+}
+template <class C> constexpr TColor ColorDefaultOf() {
+    if constexpr (requires { C::ColorDefault; })
+        return C::ColorDefault;
+    else
+        return clWindow;
+}
+template <class C> constexpr TCursor CursorDefaultOf() {
+    if constexpr (requires { C::CursorDefault; })
+        return C::CursorDefault;
+    else
+        return crDefault;
+}
+
 // The properties only windowed controls have; false when name is not one of them.
 template <class C> bool PublishWinControlProperty(TClassBuilder<C>& c, const char* name) {
     auto is = [name](const char* n) { return std::strcmp(name, n) == 0; };
     if constexpr (std::is_base_of_v<TWinControl, C>) {
+        // Written only when the control does not follow its parent, so that reading a form does not
+        // cut a control off its parent's Ctl3D.
         if (is("Ctl3D"))
-            c.Property("Ctl3D", &C::Ctl3D, &C::SetCtl3D);
+            c.Property("Ctl3D", &C::Ctl3D, &C::SetCtl3D).Default(true).Stored(&C::IsCtl3DStored);
         else if (is("ParentCtl3D"))
             c.Property("ParentCtl3D", &C::ParentCtl3D, &C::SetParentCtl3D).Default(true);
         else if (is("TabOrder"))
@@ -80,12 +105,14 @@ template <class C> void PublishControlProperties(TClassBuilder<C>& c, std::initi
         else if (is("Color"))
             c.Property("Color", &C::Color, &C::SetColor)
                 .Type(ColorTypeInfo())
-                .Default(clWindow)
+                .Default(detail::ColorDefaultOf<C>())
                 .Stored(&C::IsColorStored);
         else if (is("Constraints"))
             c.Property("Constraints", &C::Constraints, &C::SetConstraints);
         else if (is("Cursor"))
-            c.Property("Cursor", &C::Cursor, &C::SetCursor).Type(CursorTypeInfo()).Default(crDefault);
+            c.Property("Cursor", &C::Cursor, &C::SetCursor)
+                .Type(CursorTypeInfo())
+                .Default(detail::CursorDefaultOf<C>());
         else if (is("DragCursor"))
             c.Property("DragCursor", &C::DragCursor, &C::SetDragCursor).Type(CursorTypeInfo()).Default(crDrag);
         else if (is("DragKind"))
@@ -103,7 +130,7 @@ template <class C> void PublishControlProperties(TClassBuilder<C>& c, std::initi
         else if (is("ParentBiDiMode"))
             c.Property("ParentBiDiMode", &C::ParentBiDiMode, &C::SetParentBiDiMode).Default(true);
         else if (is("ParentColor"))
-            c.Property("ParentColor", &C::ParentColor, &C::SetParentColor).Default(true);
+            c.Property("ParentColor", &C::ParentColor, &C::SetParentColor).Default(detail::ParentColorDefaultOf<C>());
         else if (is("ParentFont"))
             c.Property("ParentFont", &C::ParentFont, &C::SetParentFont).Default(true);
         else if (is("ParentShowHint"))

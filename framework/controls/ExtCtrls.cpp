@@ -228,7 +228,7 @@ DW_DEFINE_CLASS(TSplitter) {
     c.Property("Align", &TSplitter::Align, &TSplitter::SetAlign).Default(alLeft);
     c.Property("AutoSnap", &TSplitter::AutoSnap, &TSplitter::SetAutoSnap).Default(true);
     c.Property("Beveled", &TSplitter::Beveled, &TSplitter::SetBeveled).Default(false);
-    PublishStd(c, {"Color", "Constraints"});
+    PublishStd(c, {"Color", "Constraints", "Cursor"});
     c.Property("MinSize", &TSplitter::MinSize, &TSplitter::SetMinSize).Default(30);
     PublishStd(c, {"ParentColor"});
     c.Property("ResizeStyle", &TSplitter::ResizeStyle, &TSplitter::SetResizeStyle).Default(rsPattern);

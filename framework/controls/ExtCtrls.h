@@ -19,6 +19,9 @@ DW_EVENT(TBandMoveEvent, (TObject*, TControl*, TRect&), "Sender: TObject; Contro
 // The bevels and the border are part of the client area (children are laid out inside them).
 class TCustomPanel : public TCustomControl {
     DW_CLASS(TCustomPanel, TCustomControl)
+    // What a fresh one has, for the published defaults.
+    static constexpr bool ParentColorDefault = false;
+    static constexpr TColor ColorDefault = clBtnFace;
     explicit TCustomPanel(TComponent* owner);
 
     TAlignment Alignment() const { return FAlignment; }
@@ -60,6 +63,8 @@ class TPanel : public TCustomPanel {
 // below it; with AutoSnap a drag below MinSize collapses the control instead.
 class TSplitter : public TGraphicControl {
     DW_CLASS(TSplitter, TGraphicControl)
+    // What a fresh one has, for the published defaults.
+    static constexpr TCursor CursorDefault = crHSplit;
     explicit TSplitter(TComponent* owner);
 
     bool AutoSnap() const { return FAutoSnap; }
@@ -174,6 +179,9 @@ class TRadioGroup : public TCustomRadioGroup {
 // grabber moves it within its row or to another row, and OnBandMove may change where it goes.
 class TCustomControlBar : public TCustomControl {
     DW_CLASS(TCustomControlBar, TCustomControl)
+    // What a fresh one has, for the published defaults.
+    static constexpr bool ParentColorDefault = false;
+    static constexpr TColor ColorDefault = clBtnFace;
     explicit TCustomControlBar(TComponent* owner);
 
     // Space a band takes around its control: the grabber on the left, a margin elsewhere.

@@ -284,14 +284,24 @@ void TCustomForm::ReadState(TReader* reader) {
         EnableAlign();
         throw;
     }
+    // The stored client size is applied in Loaded: the frame it needs depends on references (the
+    // main menu) that are resolved only after the form's own properties are read.
+    EnableAlign();
+}
+
+void TCustomForm::ApplyPendingClientSize() {
     if (FPendingClientWidth > 0 || FPendingClientHeight > 0) {
         TRect m = NonClientMargins();
         int w = FPendingClientWidth > 0 ? FPendingClientWidth + m.Left + m.Right : FWidth;
         int h = FPendingClientHeight > 0 ? FPendingClientHeight + m.Top + m.Bottom : FHeight;
+        FPendingClientWidth = FPendingClientHeight = 0;
         SetBounds(FLeft, FTop, w, h);
     }
-    FPendingClientWidth = FPendingClientHeight = 0;
-    EnableAlign();
+}
+
+int TCustomForm::MenuBarHeight(int width) const {
+    auto* menu = Supports<IFormMenu>(FMenu);
+    return menu && !FMenu->HasState(csDestroying) ? menu->BarHeight(this, width) : 0;
 }
 
 void TCustomForm::SetStoredClientWidth(int value) {
@@ -320,6 +330,7 @@ void TCustomForm::DefineProperties(TFiler* filer) {
 }
 
 void TCustomForm::Loaded() {
+    ApplyPendingClientSize();
     TScrollingWinControl::Loaded();
     if (FActiveControl && !FActiveControl->CanFocus()) FActiveControl = nullptr;
     // Read into a finished form, a stored Visible shows it now; while the form is being made from
@@ -535,15 +546,17 @@ void TCustomForm::SetMenu(TComponent* value) {
         if (auto* menu = Supports<IFormMenu>(FMenu); menu && !FMenu->HasState(csDestroying)) menu->DetachFromForm(this);
     }
     FMenu = value;
-    if (value) {
-        value->FreeNotification(this);
-        if (auto* menu = Supports<IFormMenu>(value)) menu->AttachToForm(this);
-    }
+    if (value) value->FreeNotification(this);
     Perform(CM_MENUCHANGED, 0, 0);
 }
 
 void TCustomForm::CMMenuChanged(TMessage& message) {
     (void)message;
+    // The menu lays its bar out in the frame; without one the frame keeps no room for a bar.
+    if (auto* menu = Supports<IFormMenu>(FMenu); menu && !FMenu->HasState(csDestroying))
+        menu->AttachToForm(this);
+    else if (FHandle)
+        SetMenuBarHeight(FHandle, 0);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "framework/controls/Controls.h"
-#include "framework/controls/Interface.h"
 #include "framework/platform/ScrollBar.h"
+#include "framework/rtl/Interface.h"
 
 #include <functional>
 #include <vector>
@@ -59,8 +59,13 @@ protected:
 // implements IShortCutHandler.
 class IFormMenu {
 public:
+    // The form shows this menu now (it was set, or the form's window was made again): the menu
+    // lays its bar out in the form's frame.
     virtual void AttachToForm(TCustomForm* form) = 0;
+    // The form no longer shows this menu.
     virtual void DetachFromForm(TCustomForm* form) = 0;
+    // The height of the bar the form would show with width pixels inside its frame (0: none).
+    virtual int BarHeight(const TCustomForm* form, int width) const = 0;
 
 protected:
     ~IFormMenu() = default;
@@ -149,6 +154,9 @@ private:
 
 class TScrollBox : public TScrollingWinControl {
     DW_CLASS(TScrollBox, TScrollingWinControl)
+    // What a fresh one has, for the published defaults.
+    static constexpr bool ParentColorDefault = false;
+    static constexpr TColor ColorDefault = clBtnFace;
     explicit TScrollBox(TComponent* owner);
     TBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TBorderStyle value);
@@ -309,6 +317,7 @@ class TCustomForm : public TScrollingWinControl {
     TComponent* GetChildOwner() override { return this; }
     void ReadState(TReader* reader) override;
     void Loaded() override;
+    int MenuBarHeight(int width) const override;
     void DefineProperties(TFiler* filer) override;
     void Dispatch(TMessage& message) override;
     void WndProc(TMessage& message) override;
@@ -356,6 +365,8 @@ protected:
     void CloseModal();
     // Applies Position when the form is first shown.
     void ApplyPosition();
+    // The client size read from the form's description, applied once its references are resolved.
+    void ApplyPendingClientSize();
     void SetVisibleFromShow(bool value);
     void DefaultHandler(TMessage& message) override;
 

@@ -243,14 +243,9 @@ int TFormMenuBar::HitTest(TPoint screenPos) const {
     return -1;
 }
 
-int TFormMenuBar::Layout(int left, int top, int width) {
-    FItems.clear();
-    FItemRects.clear();
-    TMainMenu* menu = Menu();
-    if (!menu) {
-        FBarRect = {};
-        return 0;
-    }
+int TFormMenuBar::Arrange(const TMainMenu* menu, int left, int top, int width,
+                          std::vector<std::pair<TMenuItem*, TRect>>* placed) {
+    if (!menu) return 0;
     TMenuMetrics m = TMenuMetrics::For(nullptr);
     int x = left, y = top;
     for (int i = 0; i < menu->Items()->Count(); ++i) {
@@ -262,11 +257,26 @@ int TFormMenuBar::Layout(int left, int top, int width) {
             x = left;
             y += m.BarRowHeight;
         }
-        FItems.push_back(item);
-        FItemRects.push_back({x, y, x + w, y + m.BarRowHeight});
+        if (placed) placed->emplace_back(item, TRect{x, y, x + w, y + m.BarRowHeight});
         x += w;
     }
-    int height = y - top + m.BarRowHeight;
+    return y - top + m.BarRowHeight;
+}
+
+int TFormMenuBar::Layout(int left, int top, int width) {
+    FItems.clear();
+    FItemRects.clear();
+    TMainMenu* menu = Menu();
+    if (!menu) {
+        FBarRect = {};
+        return 0;
+    }
+    std::vector<std::pair<TMenuItem*, TRect>> placed;
+    int height = Arrange(menu, left, top, width, &placed);
+    for (auto& [item, rect] : placed) {
+        FItems.push_back(item);
+        FItemRects.push_back(rect);
+    }
     FBarRect = {left, top, left + width, top + height};
     FLastWidth = width;
     return height;
@@ -322,24 +332,21 @@ void TFormMenuBar::WndProc(TMessage& message, const TWndMethod& previous) {
     TMainMenu* menu = Menu();
     switch (message.Msg) {
     case WM_NCCALCSIZE: {
-        if (!menu || !message.LParam) {
+        // The bar's rows depend on the new width; the platform keeps the room they need in the
+        // frame, below the caption and above the client edge and the scroll bars.
+        if (!message.LParam || !FForm || !FForm->HandleAllocated()) break;
+        HWND hwnd = FForm->Handle();
+        if (!menu || (GetWindowLongPtr(hwnd, GWL_STYLE) & WS_MINIMIZE)) {
             FBarRect = {};
             FItems.clear();
             FItemRects.clear();
+            SetMenuBarHeight(hwnd, 0, false);
             break;
         }
-        auto* params = reinterpret_cast<NCCALCSIZE_PARAMS*>(message.LParam);
-        TRect window = params->rgrc[0];
-        previous(message);
-        if (!FForm) return;
-        TRect& client = params->rgrc[0];
-        if (GetWindowLongPtr(FForm->Handle(), GWL_STYLE) & WS_MINIMIZE) {
-            FBarRect = {};
-            return;
-        }
-        int height = Layout(client.Left - window.Left, client.Top - window.Top, client.Width());
-        client.Top += std::min(height, client.Height());
-        return;
+        TRect window = reinterpret_cast<NCCALCSIZE_PARAMS*>(message.LParam)->rgrc[0];
+        TNonClientLayout frame = GetNonClientLayout(hwnd, window.Width(), window.Height());
+        SetMenuBarHeight(hwnd, Layout(frame.MenuBar.Left, frame.MenuBar.Top, frame.MenuBar.Width()), false);
+        break;
     }
     case WM_NCHITTEST:
         if (menu && !FBarRect.IsEmpty() && BarScreenRect().Contains(PointFromLParam(message.LParam))) {
@@ -369,10 +376,6 @@ void TFormMenuBar::WndProc(TMessage& message, const TWndMethod& previous) {
             return;
         }
         break;
-    case CM_MENUCHANGED:
-        previous(message);
-        Refresh();
-        return;
     case WM_CANCELMODE:
         if (TMenuTracker* tracker = TMenuTracker::Active(); tracker && FForm && tracker->BarForm() == FForm)
             tracker->Cancel();

@@ -65,6 +65,10 @@ public:
     // Lays the bar out again: a new height changes the frame, otherwise the bar repaints.
     void Refresh();
     void Paint();
+    // Places the visible top-level items of menu in rows of width starting at (left, top), adding
+    // each item and its rectangle to placed when given; returns the bar's height.
+    static int Arrange(const TMainMenu* menu, int left, int top, int width,
+                       std::vector<std::pair<TMenuItem*, TRect>>* placed);
 
 private:
     void WndProc(TMessage& message, const TWndMethod& previous);

@@ -560,6 +560,23 @@ void TMainMenu::AttachForm(TCustomForm* form) {
     if (form) TFormMenuBar::Of(form, true);
 }
 
+void TMainMenu::AttachToForm(TCustomForm* form) {
+    if (!form || form->Menu() != this) return;
+    if (TFormMenuBar* bar = TFormMenuBar::Of(form, true)) bar->Refresh();
+}
+
+void TMainMenu::DetachFromForm(TCustomForm* form) {
+    // A bar of this menu open on that form closes; the form lays its frame out without it.
+    if (TMenuTracker* tracker = TMenuTracker::Active();
+        tracker && tracker->Menu() == this && tracker->BarForm() == form)
+        tracker->Cancel();
+}
+
+int TMainMenu::BarHeight(const TCustomForm* form, int width) const {
+    if (!form || form->FormStyle() == fsMDIChild || HasState(csDestroying)) return 0;
+    return TFormMenuBar::Arrange(this, 0, 0, width, nullptr);
+}
+
 void TMainMenu::MenuChanged(TMenuItem* source, bool rebuild) {
     TMenu::MenuChanged(source, rebuild);
     if (HasState(csDestroying) || HasState(csLoading)) return;

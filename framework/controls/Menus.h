@@ -223,7 +223,7 @@ private:
 // click opens an item's drop-down; while one is open, pointing at another item opens that one)
 // and the keyboard (Alt or F10 enters the bar, arrows move, Enter or Down opens, Esc leaves,
 // Alt+letter opens the item with that accelerator).
-class TMainMenu : public TMenu, public IShortCutHandler {
+class TMainMenu : public TMenu, public IShortCutHandler, public IFormMenu {
     DW_CLASS(TMainMenu, TMenu)
     explicit TMainMenu(TComponent* owner);
     ~TMainMenu() override;
@@ -242,6 +242,11 @@ class TMainMenu : public TMenu, public IShortCutHandler {
     void TrackBar(TCustomForm* form, int index, bool dropDown);
     // The screen rectangle of top-level item index in form's bar (empty when not shown).
     TRect ItemRect(TCustomForm* form, int index) const;
+
+    // IFormMenu: told by the form whose Menu this is.
+    void AttachToForm(TCustomForm* form) override;
+    void DetachFromForm(TCustomForm* form) override;
+    int BarHeight(const TCustomForm* form, int width) const override;
 
 protected:
     friend class TFormMenuBar;

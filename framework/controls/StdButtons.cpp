@@ -14,8 +14,10 @@ namespace dw {
 DW_DEFINE_CLASS(TButtonControl) {}
 
 TButtonControl::TButtonControl(TComponent* owner) : TCustomControl(owner) {
-    // A press is completed here, on release inside, not by the generic click handling.
-    FControlStyle = TControlStyle{csCaptureMouse, csSetCaption};
+    // A press is completed here, on release inside, not by the generic click handling. The second
+    // press of a double click comes as one (ssDouble): another press, or a double click for kinds
+    // that report it.
+    FControlStyle = TControlStyle{csCaptureMouse, csSetCaption, csDoubleClicks};
     FTabStop = true;
 }
 
@@ -34,8 +36,12 @@ void TButtonControl::CancelPress() {
 void TButtonControl::MouseDown(TMouseBtn button, TShiftState shift, int x, int y) {
     if (button == mbLeft && !HasState(csDesigning) && Enabled()) {
         if (!Focused() && CanFocus()) SetFocus();
-        FMouseDown = true;
-        SetPressed(true);
+        if (shift.Contains(ssDouble) && ReportsDoubleClicks()) {
+            DblClick();
+        } else {
+            FMouseDown = true;
+            SetPressed(true);
+        }
     }
     TCustomControl::MouseDown(button, shift, x, y);
 }

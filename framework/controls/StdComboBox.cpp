@@ -74,6 +74,13 @@ void TComboListBox::SelectionChanged() {
     if (FComboBox && !FPopup && FItemIndex >= 0) FComboBox->UserSelect(FItemIndex);
 }
 
+void TComboListBox::DblClick() {
+    if (FComboBox && !FPopup)
+        FComboBox->DblClick();
+    else
+        TCustomListBox::DblClick();
+}
+
 void TComboListBox::MouseDown(TMouseBtn button, TShiftState shift, int x, int y) {
     if (!FPopup || !FComboBox) {
         TCustomListBox::MouseDown(button, shift, x, y);
@@ -136,7 +143,8 @@ DW_DEFINE_CLASS(TCustomComboBox) {}
 
 DW_DEFINE_CLASS(TComboBox) {
     c.Property("Style", &TComboBox::Style, &TComboBox::SetStyle).Default(csDropDown);
-    PublishStd(c, {"Align", "Anchors", "BiDiMode", "Color", "Constraints", "Ctl3D", "DragCursor", "DragKind", "DragMode"});
+    PublishStd(c,
+               {"Align", "Anchors", "BiDiMode", "Color", "Constraints", "Ctl3D", "DragCursor", "DragKind", "DragMode"});
     c.Property("DropDownCount", &TComboBox::DropDownCount, &TComboBox::SetDropDownCount).Default(8);
     PublishStd(c, {"Enabled", "Font"});
     c.Property("ItemHeight", &TComboBox::ItemHeight, &TComboBox::SetItemHeight).Default(16);

@@ -26,16 +26,9 @@ DW_ENUM(TOwnerDrawStateItem, odSelected, odGrayed, odDisabled, odChecked, odFocu
         odNoAccel, odNoFocusRect, odReserved1, odReserved2, odComboBoxEdit)
 DW_SET(TOwnerDrawState, TOwnerDrawStateItem)
 
-// PublishControlProperties, except that Ctl3D defaults to True: written only when switched off,
-// so that reading a form does not cut a control off its parent's Ctl3D.
+// The standard controls publish through the shared mechanism.
 template <class C> void PublishStd(TClassBuilder<C>& c, std::initializer_list<const char*> names) {
-    for (const char* name : names) {
-        if (std::string_view(name) == "Ctl3D") {
-            if constexpr (std::is_base_of_v<TWinControl, C>) c.Property("Ctl3D", &C::Ctl3D, &C::SetCtl3D).Default(true);
-        } else {
-            PublishControlProperties(c, {name});
-        }
-    }
+    PublishControlProperties(c, names);
 }
 
 // Publishes Color with the default a control class really has (clBtnFace for panels and bars).
@@ -101,6 +94,8 @@ class TLabel : public TCustomLabel {
 
 class TCustomEdit : public TCustomControl {
     DW_CLASS(TCustomEdit, TCustomControl)
+    // What a fresh one has, for the published defaults.
+    static constexpr bool ParentColorDefault = false;
     explicit TCustomEdit(TComponent* owner);
     ~TCustomEdit() override;
 
@@ -274,6 +269,9 @@ class TButtonControl : public TCustomControl {
 protected:
     // What a completed press does (a button clicks, a check box toggles).
     virtual void Press() = 0;
+    // Whether the second press of a double click is a double click (OnDblClick) rather than
+    // another press; push buttons and check boxes take it as another press.
+    virtual bool ReportsDoubleClicks() const { return false; }
     void MouseDown(TMouseBtn button, TShiftState shift, int x, int y) override;
     void MouseMove(TShiftState shift, int x, int y) override;
     void MouseUp(TMouseBtn button, TShiftState shift, int x, int y) override;
@@ -363,6 +361,7 @@ class TRadioButton : public TButtonControl {
 
 protected:
     void Press() override { SetChecked(true); }
+    bool ReportsDoubleClicks() const override { return true; }
     void Paint() override;
     void KeyDown(Word& key, TShiftState shift) override;
 
@@ -416,6 +415,8 @@ private:
 
 class TCustomListBox : public TCustomControl {
     DW_CLASS(TCustomListBox, TCustomControl)
+    // What a fresh one has, for the published defaults.
+    static constexpr bool ParentColorDefault = false;
     explicit TCustomListBox(TComponent* owner);
     ~TCustomListBox() override;
 
@@ -529,7 +530,12 @@ class TComboListBox : public TCustomListBox {
     TCustomComboBox* ComboBox() const { return FComboBox; }
     void SetComboBox(TCustomComboBox* value) { FComboBox = value; }
     bool Popup() const { return FPopup; }
-    void SetPopup(bool value) { FPopup = value; }
+    // Only a dropped-down list follows the mouse; a simple combo box's list selects on clicks, as
+    // a list box does (following the mouse there would select without telling anyone).
+    void SetPopup(bool value) {
+        FPopup = value;
+        FHotTrack = value;
+    }
     void Dispatch(TMessage& message) override;
 
 protected:
@@ -540,6 +546,8 @@ protected:
     void MouseMove(TShiftState shift, int x, int y) override;
     void MouseUp(TMouseBtn button, TShiftState shift, int x, int y) override;
     void SelectionChanged() override;
+    // A double click in a simple combo box's list is the combo box's.
+    void DblClick() override;
 
 private:
     friend class TCustomComboBox;
@@ -562,6 +570,8 @@ private:
 
 class TCustomComboBox : public TCustomControl {
     DW_CLASS(TCustomComboBox, TCustomControl)
+    // What a fresh one has, for the published defaults.
+    static constexpr bool ParentColorDefault = false;
     explicit TCustomComboBox(TComponent* owner);
     ~TCustomComboBox() override;
     void BeforeDestruction() override;

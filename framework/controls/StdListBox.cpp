@@ -496,6 +496,9 @@ void TCustomListBox::MouseDown(TMouseBtn button, TShiftState shift, int x, int y
                 UserSelect(index, shift);
             }
         }
+        // The list box reports double clicks itself: its clicks are selection changes, not the
+        // generic click events.
+        if (shift.Contains(ssDouble)) DblClick();
     }
     TCustomControl::MouseDown(button, shift, x, y);
 }

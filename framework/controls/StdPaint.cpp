@@ -5,6 +5,7 @@
 #include "framework/platform/Text.h"
 
 #include <cctype>
+#include <utility>
 
 namespace dw {
 
@@ -84,8 +85,7 @@ void DrawGlyph(TCanvas* canvas, TBitmap* glyph, int cells, int index, int x, int
         int offset = pass == 0 ? 1 : 0;
         COLORREF colour = pass == 0 ? light : shadow;
         for (int row = 0; row < h; ++row) {
-            // Read through the surface: ScanLine would mark the glyph changed.
-            const TPixel* line = glyph->Surface()->Row(row);
+            const TPixel* line = std::as_const(*glyph).ScanLine(row);
             for (int col = 0; col < w; ++col) {
                 COLORREF c = ColorFromPixel(line[index * w + col]);
                 if (c == key) continue;

@@ -4,6 +4,9 @@
 #include "framework/controls/Buttons.h"
 #include "framework/controls/ComCtrls.h"
 #include "framework/controls/ExtCtrls.h"
+#include "framework/controls/Forms.h"
+#include "framework/controls/ImageList.h"
+#include "framework/controls/Timer.h"
 #include "framework/rtl/ClassRegistry.h"
 
 namespace dw {
@@ -18,6 +21,7 @@ void RegisterStandardControls() {
         TPaintBox::StaticClass(),   TSpeedButton::StaticClass(), TBitBtn::StaticClass(),
         TTabControl::StaticClass(), TPageControl::StaticClass(), TTabSheet::StaticClass(),
         TToolBar::StaticClass(),    TToolButton::StaticClass(),  TStatusBar::StaticClass(),
+        TImageList::StaticClass(),  TScrollBox::StaticClass(),   TTimer::StaticClass(),
     };
     // Someone else may have registered a class already (registering twice raises).
     for (TClass cls : classes)

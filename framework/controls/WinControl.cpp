@@ -305,6 +305,13 @@ TRect TWinControl::NonClientMargins() const {
     TRect r{0, 0, 0, 0};
     AdjustWindowRectEx(r, params.Style, false, params.ExStyle);
     TRect m{-r.Left, -r.Top, r.Right, r.Bottom};
+    if (!(params.Style & WS_CHILD)) {
+        // The menu bar spans the inside of the outer frame, above the client edge and scroll bars.
+        TRect frame{0, 0, 0, 0};
+        AdjustWindowRectEx(frame, params.Style & ~(WS_CAPTION | WS_VSCROLL | WS_HSCROLL), false,
+                           params.ExStyle & ~(WS_EX_CLIENTEDGE | WS_EX_STATICEDGE));
+        m.Top += MenuBarHeight(std::max(0, FWidth - frame.Width()));
+    }
     int bevel = BevelFrameWidth();
     m.Left += FBorderWidth + (FBevelEdges.Contains(beLeft) ? bevel : 0);
     m.Top += FBorderWidth + (FBevelEdges.Contains(beTop) ? bevel : 0);

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "framework/controls/Controls.h"
-#include "framework/controls/Interface.h"
+#include "framework/rtl/Interface.h"
 #include "framework/rtl/Method.h"
 #include "framework/rtl/TypInfo.h"
 

@@ -113,7 +113,8 @@ TRect Mirror(const TRect& r, int width) {
     return {width - r.Right, r.Top, width - r.Left, r.Bottom};
 }
 
-TNonClientLayout Layout(DWORD style, DWORD exStyle, int width, int height, bool vscroll, bool hscroll, bool rtl) {
+TNonClientLayout Layout(DWORD style, DWORD exStyle, int width, int height, bool vscroll, bool hscroll, bool rtl,
+                        int menuHeight) {
     TNonClientLayout l;
     TRect r{0, 0, width, height};
     l.Frame = FrameOf(style, exStyle);
@@ -139,6 +140,11 @@ TNonClientLayout Layout(DWORD style, DWORD exStyle, int width, int height, bool 
             if (!tool) l.SysMenu = {l.Caption.Left + 2, y, l.Caption.Left + 2 + bh, y + bh};
         }
     }
+    // The menu bar spans the frame's inside, above the client edge and the scroll bars.
+    if (style & WS_CHILD) menuHeight = 0;
+    menuHeight = std::clamp(menuHeight, 0, std::max(0, r.Height()));
+    l.MenuBar = {r.Left, r.Top, r.Right, r.Top + menuHeight};
+    r.Top += menuHeight;
     l.Edge = EdgeOf(exStyle);
     l.EdgeRect = r;
     r = r.Inflate(-l.Edge, -l.Edge);
@@ -164,8 +170,8 @@ TNonClientLayout Layout(DWORD style, DWORD exStyle, int width, int height, bool 
     l.Client = r;
     if (style & WS_MINIMIZE) l.Client = {r.Left, r.Top, r.Left, r.Top};
     if (rtl) {
-        for (TRect* part : {&l.Caption, &l.SysMenu, &l.MinButton, &l.MaxButton, &l.CloseButton, &l.EdgeRect, &l.VScroll,
-                            &l.HScroll, &l.SizeBox, &l.Client})
+        for (TRect* part : {&l.Caption, &l.SysMenu, &l.MinButton, &l.MaxButton, &l.CloseButton, &l.MenuBar, &l.EdgeRect,
+                            &l.VScroll, &l.HScroll, &l.SizeBox, &l.Client})
             *part = Mirror(*part, width);
     }
     return l;
@@ -184,7 +190,7 @@ HFONT CaptionFont(bool small) {
 
 TNonClientLayout WmLayout(const TWindow* w, int width, int height) {
     return Layout(w->Style, w->ExStyle, width, height, (w->Style & WS_VSCROLL) != 0, (w->Style & WS_HSCROLL) != 0,
-                  w->IsRtl());
+                  w->IsRtl(), w->MenuBarHeight);
 }
 
 TRect WmNcInsets(const TWindow* w, const TRect& windowRect) {
@@ -198,11 +204,32 @@ TNonClientLayout GetNonClientLayout(HWND hwnd) {
     return WmLayout(w, w->Rect.Width(), w->Rect.Height());
 }
 
-bool AdjustWindowRectEx(TRect& rect, DWORD style, bool /*menu*/, DWORD exStyle) {
+TNonClientLayout GetNonClientLayout(HWND hwnd, int width, int height) {
+    TWindow* w = WM().Find(hwnd);
+    if (!w) return {};
+    return WmLayout(w, std::max(width, 0), std::max(height, 0));
+}
+
+void SetMenuBarHeight(HWND hwnd, int height, bool relayout) {
+    TWindow* w = WM().Find(hwnd);
+    height = std::max(height, 0);
+    if (!w || w->MenuBarHeight == height) return;
+    w->MenuBarHeight = height;
+    if (relayout)
+        SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                     SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int GetMenuBarHeight(HWND hwnd) {
+    TWindow* w = WM().Find(hwnd);
+    return w && !(w->Style & WS_CHILD) ? w->MenuBarHeight : 0;
+}
+
+bool AdjustWindowRectEx(TRect& rect, DWORD style, bool menu, DWORD exStyle) {
     if ((style & WS_DLGFRAME) || (style & WS_THICKFRAME)) exStyle |= WS_EX_WINDOWEDGE;
     // Lay out a large window and grow the rectangle by the frame found.
-    TNonClientLayout l =
-        Layout(style, exStyle, 1000, 1000, (style & WS_VSCROLL) != 0, (style & WS_HSCROLL) != 0, false);
+    TNonClientLayout l = Layout(style, exStyle, 1000, 1000, (style & WS_VSCROLL) != 0, (style & WS_HSCROLL) != 0, false,
+                                menu ? GetSystemMetrics(SM_CYMENU) : 0);
     rect.Left -= l.Client.Left;
     rect.Top -= l.Client.Top;
     rect.Right += 1000 - l.Client.Right;
@@ -242,6 +269,7 @@ LRESULT DefNcHitTest(HWND hwnd, TPoint screen) {
         if (left) return p.Y < corner ? HTTOPLEFT : p.Y >= height - corner ? HTBOTTOMLEFT : HTLEFT;
         if (right) return p.Y < corner ? HTTOPRIGHT : p.Y >= height - corner ? HTBOTTOMRIGHT : HTRIGHT;
     }
+    if (l.MenuBar.Contains(p)) return HTMENU;
     if (l.CloseButton.Contains(p)) return HTCLOSE;
     if (l.MaxButton.Contains(p)) return HTMAXBUTTON;
     if (l.MinButton.Contains(p)) return HTMINBUTTON;
@@ -313,6 +341,8 @@ void WmDrawFrame(HDC dc, TWindow* w) {
         button(l.MaxButton, (w->Style & WS_MAXIMIZE) ? DFCS_CAPTIONRESTORE : DFCS_CAPTIONMAX, HTMAXBUTTON);
         button(l.CloseButton, DFCS_CAPTIONCLOSE, HTCLOSE);
     }
+    // The bar's owner draws the items over this.
+    if (!l.MenuBar.IsEmpty()) FillRect(dc, &l.MenuBar, GetSysColorBrush(COLOR_MENU));
     if (l.Edge) {
         TRect e = l.EdgeRect;
         if (w->ExStyle & WS_EX_CLIENTEDGE)

@@ -51,8 +51,16 @@ constexpr int SM_CXVIRTUALSCREEN = 78;
 constexpr int SM_CYVIRTUALSCREEN = 79;
 int GetSystemMetrics(int index);
 
-// Grows a client rectangle to the window rectangle the styles need (menu bars are not supported).
+// Grows a client rectangle to the window rectangle the styles need; menu adds one row of menu bar.
 bool AdjustWindowRectEx(TRect& rect, DWORD style, bool menu, DWORD exStyle);
+
+// Keeps height pixels for a menu bar between the caption and the client area of a top-level
+// window (0: none). The frame is laid out again (WM_NCCALCSIZE) at once when the window exists; its
+// owner paints the bar's items after the default WM_NCPAINT has filled it, and WM_NCHITTEST answers
+// HTMENU over it. A child window has no menu bar. Inside WM_NCCALCSIZE (a bar whose rows depend on
+// the new width) pass relayout = false: the height then counts for the calculation under way.
+void SetMenuBarHeight(HWND hwnd, int height, bool relayout = true);
+int GetMenuBarHeight(HWND hwnd);
 
 // Where the parts of a window's frame lie, in window coordinates (physical: right-to-left windows
 // have their caption buttons and vertical scroll bar on the left). Empty rectangles for absent parts.
@@ -64,6 +72,7 @@ struct TNonClientLayout {
     TRect MinButton;
     TRect MaxButton;
     TRect CloseButton;
+    TRect MenuBar;  // its top, left and right are kept even when it has no height
     TRect EdgeRect; // the rectangle the client edge surrounds
     int Edge = 0;   // client edge thickness
     TRect VScroll;
@@ -72,6 +81,8 @@ struct TNonClientLayout {
     TRect Client;
 };
 TNonClientLayout GetNonClientLayout(HWND hwnd);
+// The layout the window would have at another size (as WM_NCCALCSIZE sees it, before it moves).
+TNonClientLayout GetNonClientLayout(HWND hwnd, int width, int height);
 
 // The default non-client handling, as DefWindowProc runs it.
 LRESULT DefNcCalcSize(HWND hwnd, WPARAM wParam, LPARAM lParam);

@@ -78,7 +78,8 @@ struct TWindow {
     TScrollBarState HScroll;
     TScrollBarState VScroll;
     bool FlatScrollBars = false;
-    int NcButtonDown = 0; // caption button pressed and still under the mouse (hit code), 0 if none
+    int MenuBarHeight = 0; // rows kept for a menu bar below the caption (SetMenuBarHeight)
+    int NcButtonDown = 0;  // caption button pressed and still under the mouse (hit code), 0 if none
     bool NcActive = false;
     std::optional<TWmRegion> Shape; // window region, window coordinates
     TRect RestoreRect;              // rectangle before maximise or minimise

@@ -297,8 +297,316 @@ object MDIForm: TMDIForm
     Height = 541
   end
   object MainMenu1: TMainMenu
+    Images = ImageList1
     Left = 300
     Top = 120
+    object File1: TMenuItem
+      Caption = '&File'
+      object FileNewItem: TMenuItem
+        Action = FileNew
+      end
+      object FileOpenItem: TMenuItem
+        Action = FileOpen
+      end
+      object FileMergeItem: TMenuItem
+        Action = FileMerge
+      end
+      object FileSaveItem: TMenuItem
+        Action = FileSave
+      end
+      object N6: TMenuItem
+        Caption = '-'
+      end
+      object FileExitItem: TMenuItem
+        Action = FileExit
+      end
+    end
+    object Edit1: TMenuItem
+      Caption = '&Edit'
+      object dsnUndo1Item: TMenuItem
+        Action = dsnUndo1
+      end
+      object dsnRedo1Item: TMenuItem
+        Action = dsnRedo1
+      end
+      object N11: TMenuItem
+        Caption = '-'
+      end
+      object dsnCopy1Item: TMenuItem
+        Action = dsnCopy1
+      end
+      object dsnCut1Item: TMenuItem
+        Action = dsnCut1
+      end
+      object dsnPaste1Item: TMenuItem
+        Action = dsnPaste1
+      end
+      object dsnDelete1Item: TMenuItem
+        Action = dsnDelete1
+      end
+      object dsnSelectAll1Item: TMenuItem
+        Action = dsnSelectAll1
+      end
+      object N17: TMenuItem
+        Caption = '-'
+      end
+      object dsnTextEditMode1Item: TMenuItem
+        Action = dsnTextEditMode1
+      end
+    end
+    object Design1: TMenuItem
+      Caption = '&Design'
+      object dsnAlignToGrid1Item: TMenuItem
+        Action = dsnAlignToGrid1
+      end
+      object dsnBringToFront1Item: TMenuItem
+        Action = dsnBringToFront1
+      end
+      object dsnSendToBack1Item: TMenuItem
+        Action = dsnSendToBack1
+      end
+      object dsnAlignmentDlg1Item: TMenuItem
+        Action = dsnAlignmentDlg1
+      end
+      object dsnSizeDlg1Item: TMenuItem
+        Action = dsnSizeDlg1
+      end
+      object dsnScale1Item: TMenuItem
+        Action = dsnScale1
+      end
+      object dsnTabOrderDlg1Item: TMenuItem
+        Action = dsnTabOrderDlg1
+      end
+      object dsnCreationOrderDlg1Item: TMenuItem
+        Action = dsnCreationOrderDlg1
+      end
+      object dsnShowTabOrder1Item: TMenuItem
+        Action = dsnShowTabOrder1
+      end
+      object Filpchildren1: TMenuItem
+        Caption = 'Filp children'
+        object dsnFlipChildrenAll1Item: TMenuItem
+          Action = dsnFlipChildrenAll1
+          Caption = 'All'
+        end
+        object dsnFlipChildren1Item: TMenuItem
+          Action = dsnFlipChildren1
+          Caption = 'Selected'
+        end
+      end
+      object dsnLockControls1Item: TMenuItem
+        Action = dsnLockControls1
+      end
+      object N33: TMenuItem
+        Caption = '-'
+      end
+      object dsnGroupControls1Item: TMenuItem
+        Action = dsnGroupControls1
+      end
+      object dsnUngroupControls1Item: TMenuItem
+        Action = dsnUngroupControls1
+      end
+    end
+    object About1: TMenuItem
+      Action = DsnAbout
+    end
+  end
+  object ActionList1: TActionList
+    Images = ImageList1
+    Left = 240
+    Top = 120
+    object FileNew: TAction
+      Category = 'File'
+      Caption = 'New'
+      ImageIndex = 18
+      OnExecute = FileNewExecute
+    end
+    object FileOpen: TAction
+      Category = 'File'
+      Caption = 'Open'
+      ImageIndex = 17
+      OnExecute = FileOpenExecute
+    end
+    object FileSave: TAction
+      Category = 'File'
+      Caption = 'Save'
+      ImageIndex = 14
+      OnExecute = FileSaveExecute
+      OnUpdate = FileSaveUpdate
+    end
+    object FileExit: TAction
+      Category = 'File'
+      Caption = 'Exit'
+      ImageIndex = 16
+    end
+    object FileMerge: TAction
+      Category = 'File'
+      Caption = 'Merge with current'
+      OnExecute = FileMergeExecute
+    end
+    object DesignMode: TAction
+      Category = 'VX Designer'
+      Caption = 'Design mode'
+      ImageIndex = 12
+      OnExecute = DesignModeExecute
+      OnUpdate = DesignModeUpdate
+    end
+    object DsnAbout: TAction
+      Category = 'VX Designer'
+      Caption = 'About...'
+      OnExecute = DsnAboutExecute
+    end
+    object dsnAlignToGrid1: TdsnAlignToGrid
+      Category = 'VX Designer'
+      Caption = 'Align to grid'
+      Enabled = False
+      Hint = 'Align to grid'
+      ImageIndex = 0
+    end
+    object dsnBringToFront1: TdsnBringToFront
+      Category = 'VX Designer'
+      Caption = 'Bring to front'
+      Enabled = False
+      Hint = 'Bring to front'
+      ImageIndex = 1
+    end
+    object dsnSendToBack1: TdsnSendToBack
+      Category = 'VX Designer'
+      Caption = 'Send to back'
+      Enabled = False
+      Hint = 'Send to back'
+      ImageIndex = 2
+    end
+    object dsnAlignmentDlg1: TdsnAlignmentDlg
+      Category = 'VX Designer'
+      Caption = 'Align...'
+      Enabled = False
+      Hint = 'Align...'
+      ImageIndex = 3
+    end
+    object dsnSizeDlg1: TdsnSizeDlg
+      Category = 'VX Designer'
+      Caption = 'Size...'
+      Enabled = False
+      Hint = 'Size...'
+      ImageIndex = 4
+    end
+    object dsnScale1: TdsnScale
+      Category = 'VX Designer'
+      Caption = 'Scale...'
+      Enabled = False
+      Hint = 'Scale...'
+      ImageIndex = 5
+    end
+    object dsnTabOrderDlg1: TdsnTabOrderDlg
+      Category = 'VX Designer'
+      Caption = 'Tab order...'
+      Enabled = False
+      Hint = 'Tab order...'
+      ImageIndex = 6
+    end
+    object dsnCreationOrderDlg1: TdsnCreationOrderDlg
+      Category = 'VX Designer'
+      Caption = 'Creation Order...'
+      Enabled = False
+      Hint = 'Creation Order...'
+      ImageIndex = 7
+    end
+    object dsnFlipChildrenAll1: TdsnFlipChildrenAll
+      Category = 'VX Designer'
+      Caption = 'Flip all children'
+      Hint = 'Flip all children'
+    end
+    object dsnFlipChildren1: TdsnFlipChildren
+      Category = 'VX Designer'
+      Caption = 'Flip children'
+      Hint = 'Flip children'
+    end
+    object dsnCopy1: TdsnCopy
+      Category = 'VX Designer'
+      Caption = 'Copy'
+      Enabled = False
+      Hint = 'Copy'
+      ImageIndex = 8
+      ShortCut = 16451
+    end
+    object dsnCut1: TdsnCut
+      Category = 'VX Designer'
+      Caption = 'Cut'
+      Enabled = False
+      Hint = 'Cut'
+      ImageIndex = 9
+      ShortCut = 16472
+    end
+    object dsnDelete1: TdsnDelete
+      Category = 'VX Designer'
+      Caption = 'Delete'
+      Enabled = False
+      Hint = 'Delete'
+      ImageIndex = 10
+      ShortCut = 16430
+    end
+    object dsnPaste1: TdsnPaste
+      Category = 'VX Designer'
+      Caption = 'Paste'
+      Enabled = False
+      Hint = 'Paste'
+      ImageIndex = 11
+      ShortCut = 16470
+    end
+    object dsnLockControls1: TdsnLockControls
+      Category = 'VX Designer'
+      Caption = 'Lock Controls'
+      Enabled = False
+      Hint = 'Lock Controls'
+      ImageIndex = 13
+    end
+    object dsnSelectAll1: TdsnSelectAll
+      Category = 'VX Designer'
+      Caption = 'Select All'
+      Hint = 'Select All'
+      ShortCut = 16449
+    end
+    object dsnUndo1: TdsnUndo
+      Category = 'VX Designer'
+      Caption = '&Undo'
+      Enabled = False
+      Hint = 'Undo'
+      ImageIndex = 21
+      ShortCut = 16474
+    end
+    object dsnRedo1: TdsnRedo
+      Category = 'VX Designer'
+      Caption = '&Redo'
+      Enabled = False
+      Hint = 'Redo'
+      ImageIndex = 22
+      ShortCut = 24666
+    end
+    object dsnTextEditMode1: TdsnTextEditMode
+      Category = 'VX Designer'
+      Caption = 'Edit Text'
+      Enabled = False
+      Hint = 'Text Edit Mode'
+      ImageIndex = 23
+    end
+    object dsnGroupControls1: TdsnGroupControls
+      Category = 'VX Designer'
+      Caption = 'Group Controls'
+      Hint = 'Group selected controls'
+      ImageIndex = 24
+    end
+    object dsnUngroupControls1: TdsnUngroupControls
+      Category = 'VX Designer'
+      Caption = 'Ungroup Controls'
+      Hint = 'Ungroup selected controls'
+      ImageIndex = 25
+    end
+    object dsnShowTabOrder1: TdsnShowTabOrder
+      Category = 'VX Designer'
+      Caption = 'Show Tab Order'
+      Hint = 'Show Tab Order'
+    end
   end
   object ImageList1: TImageList
     Left = 200

@@ -397,3 +397,29 @@ TEST(Bitmap, FilesRoundTripThroughTheFileSystem) {
 }
 
 } // namespace
+
+// Reading pixels through ScanLine is no change; a writer says when it is done with SetModified.
+TEST(Bitmap, ScanLineReadsFireNoChangeAndWritersSignalTheirs) {
+    TObjectPtr<TPicture> picture = MakeObject<TPicture>();
+    picture->Bitmap()->SetSize(4, 3);
+    picture->Bitmap()->SetModified(false);
+    struct Counter : TObject {
+        int Count = 0;
+        void Changed(TObject*) { ++Count; }
+    } pictureChanges;
+    // The picture hears of its bitmap's changes through the bitmap's OnChange.
+    TBitmap* bitmap = picture->Bitmap();
+    picture->OnChange = MakeMethod<&Counter::Changed>(&pictureChanges);
+    const TBitmap* reader = bitmap;
+    TPixel sum = 0;
+    for (int y = 0; y < 3; ++y) sum += reader->ScanLine(y)[0] + bitmap->ScanLine(y)[3];
+    EXPECT_NE(sum, 0u) << "a fresh bitmap is white";
+    EXPECT_EQ(pictureChanges.Count, 0);
+    EXPECT_FALSE(bitmap->Modified());
+    for (int y = 0; y < 3; ++y) bitmap->ScanLine(y)[1] = 0xFF000080;
+    bitmap->SetModified(true);
+    EXPECT_EQ(pictureChanges.Count, 1);
+    EXPECT_TRUE(bitmap->Modified());
+    EXPECT_EQ(bitmap->Canvas()->Pixels(1, 2), clNavy);
+    EXPECT_THROW(reader->ScanLine(3), EInvalidGraphicOperation);
+}

@@ -118,6 +118,10 @@ class TTestMainMenu : public TComponent, public IFormMenu, public IShortCutHandl
         (void)form;
         ++Detaches;
     }
+    int BarHeight(const TCustomForm* form, int width) const override {
+        (void)form, (void)width;
+        return 0;
+    }
     bool IsShortCut(TWMKey& message) override {
         if (message.CharCode() != VK_F5) return false;
         ++ShortCuts;

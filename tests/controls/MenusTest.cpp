@@ -13,6 +13,7 @@
 #include "framework/rtl/Stream.h"
 
 #include <cstring>
+#include <functional>
 
 namespace dw::test {
 namespace {
@@ -98,6 +99,26 @@ class MenuItemTest : public MenuTest {
 protected:
     TErrorSkipper Skipper;
 };
+
+namespace {
+// A form read from its text description (menus, actions and TForm registered).
+TObjectPtr<TForm> ReadTextForm(const char* text,
+                               std::function<void(TReader*, const String&, bool&)> onError = nullptr) {
+    if (!GetClass("TForm")) RegisterClass(TForm::StaticClass());
+    RegisterMenuClasses();
+    RegisterActionClasses();
+    TMemoryStream textStream, binary;
+    textStream.Write(text, static_cast<Int64>(std::strlen(text)));
+    textStream.SetPosition(0);
+    ObjectTextToBinary(textStream, binary);
+    binary.SetPosition(0);
+    TObjectPtr<TForm> form(New<TForm>(nullptr, CreateNew));
+    TReader reader(binary, 4096);
+    if (onError) reader.OnError = std::move(onError);
+    reader.ReadRootComponent(form.get());
+    return form;
+}
+} // namespace
 
 TEST_F(MenuItemTest, TreeOperations) {
     TObjectPtr<TComponent> owner(New<TComponent>(nullptr));
@@ -321,17 +342,9 @@ TEST_F(MenuItemTest, AStoredMainWindowWithMenusBoundToActions) {
   end
 end
 )";
-    if (!GetClass("TForm")) RegisterClass(TForm::StaticClass());
-    TMemoryStream textStream, binary;
-    textStream.Write(text, static_cast<Int64>(std::strlen(text)));
-    textStream.SetPosition(0);
-    ObjectTextToBinary(textStream, binary);
-    binary.SetPosition(0);
-    TObjectPtr<TForm> form(New<TForm>(nullptr, CreateNew));
-    TReader reader(binary, 4096);
     // The handler is not there: the reader is told to go on without it.
-    reader.OnError = [this](TReader* r, const String& message, bool& handled) { Skipper.Skip(r, message, handled); };
-    reader.ReadRootComponent(form.get());
+    TObjectPtr<TForm> form = ReadTextForm(
+        text, [this](TReader* r, const String& message, bool& handled) { Skipper.Skip(r, message, handled); });
     auto* menu = As<TMainMenu>(form->Menu());
     ASSERT_NE(menu, nullptr);
     ASSERT_EQ(menu->Items()->Count(), 3);
@@ -428,6 +441,80 @@ TEST_F(MenuBarTest, BarSitsInTheFrameAboveTheClientArea) {
     Edit->SetVisible(false);
     EXPECT_EQ(BarItem(1).Left, file.Right);
     EXPECT_EQ(TFormMenuBar::Of(Form, false)->Items()[1], About);
+}
+
+// The bar lies in the frame between the caption and everything else: the client edge, the
+// scroll bars and the client area are below it, and it spans the inside of the frame.
+TEST_F(MenuBarTest, BarIsAboveTheScrollBarsAndSpansTheFrame) {
+    Form->SetAutoScroll(false);
+    Form->VertScrollBar()->SetRange(2000);
+    Form->HorzScrollBar()->SetRange(2000);
+    PumpMessages();
+    HWND hwnd = Form->Handle();
+    TNonClientLayout l = GetNonClientLayout(hwnd);
+    ASSERT_FALSE(l.VScroll.IsEmpty());
+    ASSERT_FALSE(l.HScroll.IsEmpty());
+    TRect bar = TFormMenuBar::Of(Form, false)->BarRect();
+    EXPECT_EQ(l.MenuBar, bar);
+    EXPECT_EQ(bar.Height(), 19);
+    EXPECT_EQ(bar.Top, l.Caption.Bottom + 1);
+    EXPECT_EQ(bar.Left, l.Frame);
+    EXPECT_EQ(bar.Right, Form->Width() - l.Frame);
+    EXPECT_GE(l.VScroll.Top, bar.Bottom);
+    EXPECT_GE(l.Client.Top, bar.Bottom);
+    // The whole bar answers as the menu, past its last item too.
+    TRect window = GetWindowRect(hwnd);
+    EXPECT_EQ(SendMessage(hwnd, WM_NCHITTEST, 0, MAKELPARAM(window.Left + bar.Right - 3, window.Top + bar.Top + 3)),
+              HTMENU);
+    EXPECT_EQ(
+        SendMessage(hwnd, WM_NCHITTEST, 0, MAKELPARAM(window.Left + l.VScroll.Left + 2, window.Top + bar.Bottom + 2)),
+        HTVSCROLL);
+    // Painted: the bar's background is the menu colour, not scroll bar or client pixels.
+    Form->Repaint();
+    PumpMessages();
+    COLORREF menuColour = GetSysColor(COLOR_MENU);
+    HDC dc = GetWindowDC(hwnd);
+    EXPECT_EQ(GetPixel(dc, bar.Right - 2, bar.Top + 2), menuColour);
+    EXPECT_EQ(GetPixel(dc, l.VScroll.Left + 1, bar.Top + 2), menuColour);
+    ReleaseDC(hwnd, dc);
+}
+
+// A client size given before the window exists (as a stored form gives it) counts the bar.
+TEST_F(MenuBarTest, AClientSizeSetBeforeTheWindowExistsCountsTheBar) {
+    TObjectPtr<TForm> form(New<TForm>(nullptr, CreateNew));
+    auto* menu = New<TMainMenu>(form.get());
+    AddItem(menu->Items(), "&File");
+    form->SetMenu(menu);
+    form->SetClientWidth(320);
+    form->SetClientHeight(200);
+    EXPECT_FALSE(form->HandleAllocated());
+    form->Show();
+    PumpMessages();
+    EXPECT_EQ(form->ClientWidth(), 320);
+    EXPECT_EQ(form->ClientHeight(), 200);
+    EXPECT_FALSE(menu->ItemRect(form.get(), 0).IsEmpty());
+}
+
+TEST_F(MenuBarTest, AStoredClientSizeCountsTheBar) {
+    const char* text = R"(object MenuWindow: TForm
+  Left = 50
+  Top = 60
+  ClientHeight = 150
+  ClientWidth = 250
+  Menu = MainMenu1
+  object MainMenu1: TMainMenu
+    object File1: TMenuItem
+      Caption = '&File'
+    end
+  end
+end
+)";
+    TObjectPtr<TForm> form = ReadTextForm(text);
+    form->Show();
+    PumpMessages();
+    EXPECT_EQ(form->ClientWidth(), 250);
+    EXPECT_EQ(form->ClientHeight(), 150);
+    EXPECT_FALSE(As<TMainMenu>(form->Menu())->ItemRect(form.get(), 0).IsEmpty());
 }
 
 TEST_F(MenuBarTest, AMenuOwnedElsewhereGetsItsBarOnTheNextIdlePass) {

@@ -19,6 +19,64 @@ using ScrollBarTest = StdTest;
 // ---------------------------------------------------------------------------------------------
 // Buttons
 
+// A click and then a double click on each kind of control: OnClick and OnDblClick fire as the
+// classic controls fire them. Buttons and check boxes take the second half of a double click as
+// another press; a radio button that is already checked only reports the double click; a list box
+// clicks when the selection changes and double-clicks on the second press.
+TEST_F(ButtonTest, ClickAndDoubleClickFireWhereTheClassicControlsFireThem) {
+    struct TCase {
+        const char* Name;
+        std::function<TControl*(TForm*)> Make;
+        TPoint ClickAt, DoubleClickAt;
+        int Clicks, DoubleClicks;
+    };
+    auto listBox = [this](TForm* form) {
+        auto* list = Place<TListBox>(form, 10, 10, 120, 100);
+        list->Items()->SetCommaText("one,two,three");
+        return list;
+    };
+    auto simpleCombo = [this](TForm* form) {
+        auto* combo = Place<TComboBox>(form, 10, 10, 120, 120);
+        combo->SetStyle(csSimple);
+        combo->SetBounds(10, 10, 120, 120);
+        combo->Items()->SetCommaText("one,two,three,four");
+        return combo;
+    };
+    const TCase cases[] = {
+        {"button", [this](TForm* f) { return Place<TButton>(f, 10, 10); }, {20, 10}, {20, 10}, 3, 0},
+        {"check box", [this](TForm* f) { return Place<TCheckBox>(f, 10, 10); }, {5, 8}, {5, 8}, 3, 0},
+        {"radio button", [this](TForm* f) { return Place<TRadioButton>(f, 10, 10); }, {5, 8}, {5, 8}, 1, 1},
+        {"list box", listBox, {20, 5}, {20, 20}, 2, 1},
+        {"simple combo box", simpleCombo, {20, 30}, {20, 45}, 2, 1},
+        {"edit", [this](TForm* f) { return Place<TEdit>(f, 10, 10, 100); }, {20, 8}, {20, 8}, 2, 1},
+        {"memo", [this](TForm* f) { return Place<TMemo>(f, 10, 10, 100, 60); }, {20, 8}, {20, 8}, 2, 1},
+        {"label", [this](TForm* f) { return Place<TLabel>(f, 10, 10, 60, 20); }, {5, 5}, {5, 5}, 2, 1},
+        {"panel", [this](TForm* f) { return Place<TPanel>(f, 10, 10); }, {20, 20}, {20, 20}, 2, 1},
+        {"group box", [this](TForm* f) { return Place<TGroupBox>(f, 10, 10); }, {20, 30}, {20, 30}, 2, 1},
+        {"paint box", [this](TForm* f) { return Place<TPaintBox>(f, 10, 10, 50, 50); }, {5, 5}, {5, 5}, 2, 1},
+        {"scroll box", [this](TForm* f) { return Place<TScrollBox>(f, 10, 10, 80, 80); }, {20, 20}, {20, 20}, 2, 1},
+        {"status bar", [this](TForm* f) { return Place<TStatusBar>(f, 0, 0); }, {20, 5}, {20, 5}, 2, 1},
+    };
+    for (const TCase& t : cases) {
+        SCOPED_TRACE(t.Name);
+        TForm* form = MakeForm();
+        TControl* control = t.Make(form);
+        TEventSink clicks, doubleClicks;
+        control->OnClick = MakeMethod<&TEventSink::Click>(&clicks);
+        control->OnDblClick = MakeMethod<&TEventSink::Click>(&doubleClicks);
+        Process();
+        ClickAt(control, t.ClickAt.X, t.ClickAt.Y);
+        Process();
+        Backend->SkipTime(DoubleClickTime + 1);
+        TPoint p = ScreenPoint(control, t.DoubleClickAt.X, t.DoubleClickAt.Y);
+        Backend->DoubleClick(p.X, p.Y);
+        Process();
+        EXPECT_EQ(clicks.Clicks.size(), static_cast<size_t>(t.Clicks));
+        EXPECT_EQ(doubleClicks.Clicks.size(), static_cast<size_t>(t.DoubleClicks));
+        Forms.clear();
+    }
+}
+
 TEST_F(ButtonTest, PressedWhileTheMouseIsDownInsideAndClickedOnRelease) {
     TForm* form = MakeForm();
     auto* button = Place<TButton>(form, 20, 20);

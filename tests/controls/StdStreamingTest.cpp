@@ -2,6 +2,9 @@
 // back, radio group buttons are not written, pages are their page control's children.
 #include "StdTestUtil.h"
 
+#include "framework/controls/ImageList.h"
+#include "framework/controls/Timer.h"
+#include "framework/rtl/ClassRegistry.h"
 #include "framework/rtl/Collection.h"
 #include "framework/rtl/Filer.h"
 #include "framework/rtl/FormConvert.h"
@@ -326,6 +329,90 @@ TEST_F(StreamingTest, AlignedControlsKeepTheirOrderThroughAStream) {
             ASSERT_NE(c, nullptr);
             EXPECT_EQ(c->BoundsRect(), p->BoundsRect()) << p->Name().c_str();
         }
+}
+
+// The standard registration makes every component a stored form of standard controls holds known
+// to the reader, those of the control core included.
+TEST_F(StreamingTest, StandardRegistrationCoversTheCoreComponentsFormsHold) {
+    for (const char* name : {"TImageList", "TScrollBox", "TTimer"}) {
+        if (TClass cls = GetClass(name)) UnRegisterClass(cls);
+        ASSERT_EQ(GetClass(name), nullptr) << name;
+    }
+    RegisterStandardControls();
+    for (const char* name : {"TImageList", "TScrollBox", "TTimer", "TPanel"})
+        EXPECT_NE(GetClass(name), nullptr) << name;
+    TForm* copy = ReadText(R"(object Holder: TForm
+  object ScrollBox1: TScrollBox
+    Left = 8
+    Top = 8
+    Width = 100
+    Height = 80
+  end
+  object ImageList1: TImageList
+    Width = 20
+  end
+  object Timer1: TTimer
+    Interval = 250
+  end
+end
+)",
+                           Forms);
+    ASSERT_NE(As<TScrollBox>(copy->FindComponent("ScrollBox1")), nullptr);
+    EXPECT_EQ(As<TImageList>(copy->FindComponent("ImageList1"))->Width(), 20);
+    EXPECT_EQ(As<TTimer>(copy->FindComponent("Timer1"))->Interval(), 250u);
+}
+
+// A property whose value is its declared default is not written, and reading gives what the
+// constructor made: so a fresh control must hold every declared default that it would store, or a
+// value set to the "default" would be lost on the way through a form file.
+TEST_F(StreamingTest, FreshControlsHoldTheirDeclaredDefaults) {
+    TForm* form = MakeForm();
+    auto* panel = Place<TPanel>(form, 0, 0, 300, 200);
+    const char* classes[] = {"TLabel",       "TEdit",        "TMemo",       "TButton",     "TCheckBox",
+                             "TRadioButton", "TGroupBox",    "TListBox",    "TComboBox",   "TScrollBar",
+                             "TPanel",       "TSplitter",    "TRadioGroup", "TControlBar", "TBevel",
+                             "TPaintBox",    "TSpeedButton", "TBitBtn",     "TTabControl", "TPageControl",
+                             "TToolBar",     "TStatusBar",   "TScrollBox",  "TImageList",  "TTimer"};
+    for (const char* name : classes) {
+        TClass cls = FindClass(name);
+        auto* component = static_cast<TComponent*>(cls->Create(form));
+        if (auto* control = As<TControl>(component)) control->SetParent(panel);
+        for (const TPropInfo* prop : GetPropList(cls)) {
+            if (!prop->Default || !prop->IsStored(component)) continue;
+            // TabOrder's -1 means "always written"; a standard list's ItemHeight follows its font
+            // (only owner-drawn lists keep the value set, and they start at the default).
+            if (prop->Name == "TabOrder" || prop->Name == "ItemHeight") continue;
+            EXPECT_EQ(GetOrdProp(component, *prop), *prop->Default) << name << "." << prop->Name.c_str();
+        }
+    }
+}
+
+// Ctl3D defaults to True and is written only by a control that does not follow its parent.
+TEST_F(StreamingTest, Ctl3DIsWrittenOnlyWhereItDoesNotFollowTheParent) {
+    TForm* form = MakeForm();
+    form->SetName("Original");
+    auto* panel = Place<TPanel>(form, 0, 0, 300, 200);
+    panel->SetName("Panel1");
+    panel->SetCtl3D(false);
+    auto* follower = Place<TEdit>(panel, 8, 8, 100);
+    follower->SetName("Follower");
+    auto* own = Place<TEdit>(panel, 8, 40, 100);
+    own->SetName("Own");
+    own->SetCtl3D(true);
+    EXPECT_FALSE(follower->Ctl3D());
+    const TPropInfo* prop = GetPropInfo(TEdit::StaticClass(), "Ctl3D");
+    ASSERT_TRUE(prop && prop->Default);
+    EXPECT_EQ(*prop->Default, 1);
+    EXPECT_FALSE(prop->IsStored(follower));
+    EXPECT_TRUE(prop->IsStored(own));
+    String text = WriteText(form);
+    EXPECT_NE(text.find(" Ctl3D = False"), String::npos);
+    EXPECT_EQ(text.find(" Ctl3D = False"), text.rfind(" Ctl3D = False")) << text;
+    TForm* copy = ReadText(text, Forms);
+    EXPECT_FALSE(As<TEdit>(copy->FindComponent("Follower"))->Ctl3D());
+    EXPECT_TRUE(As<TEdit>(copy->FindComponent("Follower"))->ParentCtl3D());
+    EXPECT_TRUE(As<TEdit>(copy->FindComponent("Own"))->Ctl3D());
+    EXPECT_FALSE(As<TEdit>(copy->FindComponent("Own"))->ParentCtl3D());
 }
 
 } // namespace

@@ -66,6 +66,34 @@ TEST_F(NonClientTest, FrameChangeRecalculatesTheClientArea) {
     EXPECT_EQ(Count(form, WM_SIZE), 1);
 }
 
+// A menu bar sits between the caption and the client edge, scroll bars and client area; child
+// windows have none.
+TEST_F(NonClientTest, MenuBarRowsLieBetweenCaptionAndClient) {
+    HWND top = Top({50, 50, 350, 250}, WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_VISIBLE, WS_EX_CLIENTEDGE);
+    TRect before = GetClientRect(top);
+    TNonClientLayout plain = GetNonClientLayout(top);
+    SetMenuBarHeight(top, 19);
+    EXPECT_EQ(GetMenuBarHeight(top), 19);
+    TNonClientLayout l = GetNonClientLayout(top);
+    EXPECT_EQ(l.MenuBar, (TRect{l.Frame, plain.Caption.Bottom + 1, 300 - l.Frame, plain.Caption.Bottom + 20}));
+    EXPECT_EQ(l.EdgeRect.Top, l.MenuBar.Bottom);
+    EXPECT_EQ(l.VScroll.Top, plain.VScroll.Top + 19);
+    EXPECT_EQ(GetClientRect(top).Height(), before.Height() - 19);
+    TRect window = GetWindowRect(top);
+    EXPECT_EQ(SendMessage(top, WM_NCHITTEST, 0, MAKELPARAM(window.Left + 200, window.Top + l.MenuBar.Top + 5)), HTMENU);
+    // The same frame, measured before a window exists.
+    TRect r{0, 0, before.Width(), before.Height() - 19};
+    AdjustWindowRectEx(r, WS_OVERLAPPEDWINDOW | WS_VSCROLL, true, WS_EX_CLIENTEDGE);
+    EXPECT_EQ(r.Width(), 300);
+    EXPECT_EQ(r.Height(), 200);
+    SetMenuBarHeight(top, 0);
+    EXPECT_EQ(GetClientRect(top), before);
+    HWND child = Child(top, {0, 0, 100, 100}, WS_CAPTION);
+    SetMenuBarHeight(child, 19);
+    EXPECT_EQ(GetMenuBarHeight(child), 0);
+    EXPECT_TRUE(GetNonClientLayout(child).MenuBar.IsEmpty());
+}
+
 TEST_F(NonClientTest, HugeWindowsAreRefusedNowhere) {
     HWND w = Top({0, 0, 40000, 60}, WS_POPUP | WS_VISIBLE);
     ASSERT_TRUE(IsWindow(w));

@@ -5,14 +5,11 @@
 #include "framework/controls/ActnList.h"
 #include "framework/controls/Dialogs.h"
 #include "framework/controls/Forms.h"
-#include "framework/controls/ImageList.h"
 #include "framework/controls/Menus.h"
 #include "framework/controls/StdActns.h"
 #include "framework/controls/StdReg.h"
-#include "framework/controls/Timer.h"
 #include "framework/platform/MessageQueue.h"
 #include "framework/platform/headless/HeadlessBackend.h"
-#include "framework/rtl/ClassRegistry.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Filer.h"
 #include "framework/rtl/FormConvert.h"
@@ -64,9 +61,6 @@ int main(int argc, char** argv) {
         RegisterActionClasses();
         RegisterStandardActions();
         RegisterDialogClasses();
-        // Classes of the control core that forms hold, unless the core registered them already.
-        for (TClass cls : {TImageList::StaticClass(), TScrollBox::StaticClass(), TTimer::StaticClass()})
-            if (!GetClass(cls->ClassName())) RegisterClass(cls);
         TMemoryStream binary;
         ReadFormStream(argv[1], binary);
 

@@ -1,5 +1,5 @@
 // TGUID text conversion.
-#include "framework/controls/Interface.h"
+#include "framework/rtl/Interface.h"
 #include "framework/rtl/Exceptions.h"
 
 namespace dw {
