@@ -4,6 +4,7 @@
 #include "framework/platform/Draw3D.h"
 #include "framework/platform/Input.h"
 #include "framework/platform/NonClient.h"
+#include "framework/platform/ScrollBar.h"
 #include "framework/platform/Window.h"
 #include "framework/platform/WindowManager.h"
 #include "framework/rtl/Exceptions.h"
@@ -169,6 +170,84 @@ void ArrangeIcons(TWindow* client) {
     }
 }
 
+// The client's scroll bars cover the documents that lie outside it, and only those: with every
+// document inside (or one maximised) both bars are hidden.
+void UpdateClientScrollBars(TWindow* client) {
+    static bool updating = false;
+    if (updating || client->Destroying) return;
+    updating = true;
+    TRect extent{0, 0, 0, 0};
+    bool maximized = false;
+    for (TWindow* c : Documents(client, true)) {
+        if (c->Style & WS_MAXIMIZE) maximized = true;
+        extent = extent.IsEmpty() ? c->Rect : extent.Union(c->Rect);
+    }
+    // Twice: showing one bar takes room from the other direction.
+    for (int pass = 0; pass < 2; ++pass) {
+        TRect area = GetClientRect(client->Handle);
+        for (int bar : {SB_HORZ, SB_VERT}) {
+            bool horz = bar == SB_HORZ;
+            int page = horz ? area.Width() : area.Height();
+            SCROLLINFO info;
+            info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+            if (maximized || extent.IsEmpty()) {
+                info.nMin = 0;
+                info.nMax = 0;
+                info.nPage = 1;
+            } else {
+                int low = std::min(0, horz ? extent.Left : extent.Top);
+                int high = std::max(page, horz ? extent.Right : extent.Bottom);
+                info.nMin = low;
+                info.nMax = high - 1;
+                info.nPage = static_cast<UINT>(std::max(page, 0));
+                info.nPos = 0;
+            }
+            SetScrollInfo(client->Handle, bar, info, true);
+        }
+    }
+    updating = false;
+}
+
+// Scrolling moves the documents; their new places give the bars their new ranges.
+void ScrollClient(TWindow* client, int bar, int code, int thumb) {
+    SCROLLINFO info;
+    info.fMask = SIF_ALL;
+    if (!GetScrollInfo(client->Handle, bar, info)) return;
+    int line = 16;
+    int pos = info.nPos;
+    int last = info.nMax - std::max(static_cast<int>(info.nPage) - 1, 0);
+    switch (code) {
+    case SB_LINEUP:
+        pos -= line;
+        break;
+    case SB_LINEDOWN:
+        pos += line;
+        break;
+    case SB_PAGEUP:
+        pos -= static_cast<int>(info.nPage);
+        break;
+    case SB_PAGEDOWN:
+        pos += static_cast<int>(info.nPage);
+        break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK:
+        pos = thumb;
+        break;
+    default:
+        return;
+    }
+    pos = std::clamp(pos, info.nMin, std::max(info.nMin, last));
+    int delta = pos - info.nPos;
+    if (delta == 0) return;
+    for (TWindow* c : Documents(client, false)) {
+        TRect r = c->Rect;
+        int x = bar == SB_HORZ ? r.Left - delta : r.Left;
+        int y = bar == SB_VERT ? r.Top - delta : r.Top;
+        SetWindowPos(c->Handle, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    UpdateClientScrollBars(client);
+}
+
 LRESULT MdiClientProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto& wm = WM();
     TWindow* client = wm.Find(hwnd);
@@ -241,8 +320,14 @@ LRESULT MdiClientProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
                 c->Style &= ~WS_MAXIMIZE;
                 ShowWindow(c->Handle, SW_SHOWMAXIMIZED);
             }
+        UpdateClientScrollBars(client);
         return 0;
     }
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        ScrollClient(client, msg == WM_HSCROLL ? SB_HORZ : SB_VERT, LOWORD(wParam),
+                     static_cast<std::int16_t>(HIWORD(wParam)));
+        return 0;
     case WM_SETFOCUS:
         if (TWindow* active = wm.Find(client->Mdi->Active); active && (active->Style & WS_VISIBLE))
             SetFocus(active->Handle);
@@ -255,8 +340,9 @@ LRESULT MdiClientProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void WmMdiChildHidden(TWindow* child) {
     TWindow* client = ClientOf(child);
-    if (!client || client->Mdi->Active != child->Handle) return;
-    ActivateNextVisible(client, child);
+    if (!client) return;
+    if (client->Mdi->Active == child->Handle) ActivateNextVisible(client, child);
+    UpdateClientScrollBars(client);
 }
 
 void WmMdiChildDestroyed(TWindow* child) {
@@ -273,6 +359,7 @@ void WmMdiChildDestroyed(TWindow* child) {
                 ShowWindow(next->Handle, SW_MAXIMIZE);
         if (client->Mdi->Active == child->Handle) client->Mdi->Active = nullptr;
     }
+    UpdateClientScrollBars(client);
 }
 
 HWND CreateMDIWindow(const char* className, const char* title, DWORD style, int x, int y, int width, int height,
@@ -318,6 +405,9 @@ LRESULT DefMDIChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CHILDACTIVATE:
         if (w->Style & WS_VISIBLE) MdiActivate(client, w);
         return 0;
+    case WM_WINDOWPOSCHANGED:
+        UpdateClientScrollBars(client);
+        break;
     case WM_SETFOCUS:
         if (client->Mdi->Active != hwnd && (w->Style & WS_VISIBLE)) MdiActivate(client, w);
         return 0;

@@ -4,6 +4,7 @@
 
 #include "framework/platform/Mdi.h"
 #include "framework/platform/NonClient.h"
+#include "framework/platform/ScrollBar.h"
 
 namespace dw::test {
 namespace {
@@ -112,6 +113,32 @@ TEST_F(MdiTest, MaximisedDocumentsFillTheClientAndPassItOn) {
     EXPECT_EQ(GetClientRect(a), GetClientRect(Client));
     SendMessage(Client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(a), 0);
     EXPECT_FALSE(IsZoomed(a));
+}
+
+TEST_F(MdiTest, ScrollBarsShowOnlyWhileADocumentLiesOutsideTheClient) {
+    auto style = [&] { return static_cast<DWORD>(GetWindowLongPtr(Client, GWL_STYLE)); };
+    HWND a = Doc("A");
+    MoveWindow(a, 10, 10, 200, 150, true);
+    EXPECT_EQ(style() & (WS_HSCROLL | WS_VSCROLL), 0u) << "everything fits";
+    TRect area = GetClientRect(Client);
+    MoveWindow(a, area.Width() - 50, 10, 200, 150, true);
+    EXPECT_NE(style() & WS_HSCROLL, 0u);
+    EXPECT_EQ(style() & WS_VSCROLL, 0u);
+    // Scrolling to the far end moves the document back into view, and the bar goes.
+    SCROLLINFO info;
+    info.fMask = SIF_ALL;
+    ASSERT_TRUE(GetScrollInfo(Client, SB_HORZ, info));
+    int last = info.nMax - static_cast<int>(info.nPage) + 1;
+    SendMessage(Client, WM_HSCROLL, MAKELPARAM(SB_THUMBPOSITION, last), 0);
+    TRect docRect = GetWindowRect(a);
+    TPoint clientOrigin{0, 0};
+    ClientToScreen(Client, clientOrigin);
+    EXPECT_EQ(docRect.Right - clientOrigin.X, GetClientRect(Client).Width()) << "the document's right edge shows";
+    // A maximised document hides both bars.
+    MoveWindow(a, area.Width() + 100, area.Height() + 100, 200, 150, true);
+    EXPECT_EQ(style() & (WS_HSCROLL | WS_VSCROLL), WS_HSCROLL | WS_VSCROLL);
+    SendMessage(Client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(a), 0);
+    EXPECT_EQ(style() & (WS_HSCROLL | WS_VSCROLL), 0u);
 }
 
 TEST_F(MdiTest, HidingOrDestroyingTheActiveDocumentActivatesTheNext) {
