@@ -57,6 +57,7 @@ void BM_StartUpToFirstPaint(benchmark::State& state) {
         state.ResumeTiming();
     }
     state.counters["presents"] = presents;
+    FinalizeShell();
 }
 BENCHMARK(BM_StartUpToFirstPaint)->Unit(benchmark::kMillisecond);
 
@@ -75,6 +76,7 @@ void BM_NewDocument(benchmark::State& state) {
     }
     Application->SetMainForm(nullptr);
     main->Free();
+    FinalizeShell();
 }
 BENCHMARK(BM_NewDocument)->Unit(benchmark::kMillisecond);
 

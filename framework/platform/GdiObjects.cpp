@@ -35,8 +35,10 @@ struct TTable {
 };
 
 TTable& Table() {
-    static TTable table;
-    return table;
+    // Never destroyed: objects owned by other process-wide singletons are deleted during static
+    // destruction, in an order nobody controls, and must still find their handles.
+    static TTable* table = new TTable;
+    return *table;
 }
 
 HGDIOBJ Encode(std::uint32_t index, std::uint32_t gen) {
