@@ -102,41 +102,12 @@ void TControlScrollBar::Update() {
 void TControlScrollBar::ScrollMessage(WPARAM wParam) {
     int code = LOWORD(wParam);
     int page = std::max(ClientExtent() - FIncrement, FIncrement);
-    switch (code) {
-    case SB_LINEUP:
-        SetPosition(FPosition - FIncrement);
-        break;
-    case SB_LINEDOWN:
-        SetPosition(FPosition + FIncrement);
-        break;
-    case SB_PAGEUP:
-        SetPosition(FPosition - page);
-        break;
-    case SB_PAGEDOWN:
-        SetPosition(FPosition + page);
-        break;
-    case SB_THUMBTRACK:
-        if (!FTracking) break;
-        [[fallthrough]];
-    case SB_THUMBPOSITION: {
-        SCROLLINFO info;
-        info.fMask = SIF_TRACKPOS;
-        if (FControl->HandleAllocated() &&
-            GetScrollInfo(FControl->Handle(), FKind == sbHorizontal ? SB_HORZ : SB_VERT, info))
-            SetPosition(info.nTrackPos);
-        else
-            SetPosition(HIWORD(wParam));
-        break;
-    }
-    case SB_TOP:
-        SetPosition(0);
-        break;
-    case SB_BOTTOM:
-        SetPosition(FRange);
-        break;
-    default:
-        break;
-    }
+    // Without tracking the thumb moves the view only when it is let go.
+    if (code == SB_THUMBTRACK && !FTracking) return;
+    int thumb = ScrollTrackPos(FControl->HandleAllocated() ? FControl->Handle() : nullptr,
+                               FKind == sbHorizontal ? SB_HORZ : SB_VERT, HIWORD(wParam));
+    if (std::optional<int> pos = RequestedScrollPos(code, FPosition, FIncrement, page, 0, FRange, thumb))
+        SetPosition(*pos);
 }
 
 // ---------------------------------------------------------------------------------------------

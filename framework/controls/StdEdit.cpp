@@ -547,36 +547,11 @@ void TCustomMemo::ScrollMessage(int bar, WPARAM wParam) {
     int pos = vertical ? FEdit.TopLine() : FEdit.ScrollX();
     int line = vertical ? 1 : 8;
     int page = vertical ? std::max(1, FEdit.VisibleLines() - 1) : std::max(8, FEdit.Rect().Width() - 8);
-    switch (code) {
-    case SB_LINEUP:
-        pos -= line;
-        break;
-    case SB_LINEDOWN:
-        pos += line;
-        break;
-    case SB_PAGEUP:
-        pos -= page;
-        break;
-    case SB_PAGEDOWN:
-        pos += page;
-        break;
-    case SB_TOP:
-        pos = 0;
-        break;
-    case SB_BOTTOM:
-        pos = vertical ? FEdit.VisualLineCount() : FEdit.ContentWidth();
-        break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: {
-        SCROLLINFO info;
-        info.fMask = SIF_TRACKPOS;
-        GetScrollInfo(Handle(), bar, info);
-        pos = info.nTrackPos;
-        break;
-    }
-    default:
-        return;
-    }
+    int thumb = ScrollTrackPos(Handle(), bar, pos);
+    int last = vertical ? FEdit.VisualLineCount() : FEdit.ContentWidth();
+    std::optional<int> requested = RequestedScrollPos(code, pos, line, page, 0, last, thumb);
+    if (!requested) return;
+    pos = *requested;
     if (vertical)
         FEdit.SetTopLine(pos);
     else

@@ -619,39 +619,11 @@ void TCustomListBox::Dispatch(TMessage& message) {
         return;
     case WM_VSCROLL: {
         int code = LOWORD(message.WParam);
-        int top = FTopIndex;
         int page = std::max(1, VisibleCount() - 1);
-        switch (code) {
-        case SB_LINEUP:
-            --top;
-            break;
-        case SB_LINEDOWN:
-            ++top;
-            break;
-        case SB_PAGEUP:
-            top -= page;
-            break;
-        case SB_PAGEDOWN:
-            top += page;
-            break;
-        case SB_TOP:
-            top = 0;
-            break;
-        case SB_BOTTOM:
-            top = Count();
-            break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: {
-            SCROLLINFO info;
-            info.fMask = SIF_TRACKPOS;
-            GetScrollInfo(Handle(), SB_VERT, info);
-            top = info.nTrackPos;
-            break;
-        }
-        default:
-            return;
-        }
-        SetTopIndex(top);
+        int thumb = ScrollTrackPos(Handle(), SB_VERT, FTopIndex);
+        std::optional<int> top = RequestedScrollPos(code, FTopIndex, 1, page, 0, Count(), thumb);
+        if (!top) return;
+        SetTopIndex(*top);
         return;
     }
     case WM_SETFOCUS:

@@ -213,30 +213,11 @@ void ScrollClient(TWindow* client, int bar, int code, int thumb) {
     SCROLLINFO info;
     info.fMask = SIF_ALL;
     if (!GetScrollInfo(client->Handle, bar, info)) return;
-    int line = 16;
-    int pos = info.nPos;
     int last = info.nMax - std::max(static_cast<int>(info.nPage) - 1, 0);
-    switch (code) {
-    case SB_LINEUP:
-        pos -= line;
-        break;
-    case SB_LINEDOWN:
-        pos += line;
-        break;
-    case SB_PAGEUP:
-        pos -= static_cast<int>(info.nPage);
-        break;
-    case SB_PAGEDOWN:
-        pos += static_cast<int>(info.nPage);
-        break;
-    case SB_THUMBPOSITION:
-    case SB_THUMBTRACK:
-        pos = thumb;
-        break;
-    default:
-        return;
-    }
-    pos = std::clamp(pos, info.nMin, std::max(info.nMin, last));
+    std::optional<int> requested =
+        RequestedScrollPos(code, info.nPos, 16, static_cast<int>(info.nPage), info.nMin, last, thumb);
+    if (!requested) return;
+    int pos = std::clamp(*requested, info.nMin, std::max(info.nMin, last));
     int delta = pos - info.nPos;
     if (delta == 0) return;
     for (TWindow* c : Documents(client, false)) {

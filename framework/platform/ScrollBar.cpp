@@ -372,6 +372,34 @@ int SetScrollPos(HWND hwnd, int bar, int pos, bool redraw) {
     return old;
 }
 
+std::optional<int> RequestedScrollPos(int code, int pos, int line, int page, int first, int last, int thumb) {
+    switch (code) {
+    case SB_LINEUP:
+        return pos - line;
+    case SB_LINEDOWN:
+        return pos + line;
+    case SB_PAGEUP:
+        return pos - page;
+    case SB_PAGEDOWN:
+        return pos + page;
+    case SB_TOP:
+        return first;
+    case SB_BOTTOM:
+        return last;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION:
+        return thumb;
+    default:
+        return std::nullopt;
+    }
+}
+
+int ScrollTrackPos(HWND hwnd, int bar, int fallback) {
+    SCROLLINFO info;
+    info.fMask = SIF_TRACKPOS;
+    return hwnd && GetScrollInfo(hwnd, bar, info) ? info.nTrackPos : fallback;
+}
+
 int GetScrollPos(HWND hwnd, int bar) {
     TWindow* w = WM().Find(hwnd);
     if (!w || !BarState(w, bar)) return 0;

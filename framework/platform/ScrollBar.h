@@ -2,6 +2,8 @@
 // flat style, and the notifications (WM_HSCROLL, WM_VSCROLL) sent while the user works them.
 #pragma once
 
+#include <optional>
+
 #include "framework/platform/Messages.h"
 
 namespace dw {
@@ -63,6 +65,13 @@ int GetScrollPos(HWND hwnd, int bar);
 bool SetScrollRange(HWND hwnd, int bar, int minPos, int maxPos, bool redraw);
 bool GetScrollRange(HWND hwnd, int bar, int* minPos, int* maxPos);
 bool ShowScrollBar(HWND hwnd, int bar, bool show);
+
+// What a scroll request (the low word of WM_HSCROLL/WM_VSCROLL) asks for: the position after
+// moving pos by a line or a page, to first or last, or to thumb for the thumb codes. Codes that
+// ask for no move (SB_ENDSCROLL) give std::nullopt.
+std::optional<int> RequestedScrollPos(int code, int pos, int line, int page, int first, int last, int thumb);
+// The thumb's place for a thumb request: the bar's track position, or fallback without that bar.
+int ScrollTrackPos(HWND hwnd, int bar, int fallback);
 bool EnableScrollBar(HWND hwnd, int bar, UINT arrows);
 
 // Flat scroll bars: the same bars drawn flat. Until InitializeFlatSB the FlatSB_ calls act on the
