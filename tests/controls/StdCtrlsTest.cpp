@@ -678,6 +678,47 @@ TEST_F(ListBoxTest, KeyboardAndMouseSelect) {
     EXPECT_EQ(list->ItemIndex(), 4);
 }
 
+// Scroll requests as the scroll bar sends them: a line, a page (one row less than is visible, at
+// least one) and the ends; the end of a scroll moves nothing.
+int Page(int rows) {
+    return std::max(1, rows - 1);
+}
+
+TEST_F(ListBoxTest, ScrollRequestsMoveTheTopIndexAndTheScrollBoxView) {
+    TForm* form = MakeForm();
+    auto* list = Place<TListBox>(form, 10, 10, 120, 100);
+    for (int i = 0; i < 40; ++i) list->Items()->Add(Format("item %d", i));
+    auto* box = Place<TScrollBox>(form, 150, 10, 100, 100);
+    Place<TPanel>(box, 0, 0, 50, 1000);
+    box->VertScrollBar()->SetIncrement(8);
+    Process();
+    ASSERT_GE(box->VertScrollBar()->Range(), 1000);
+    int rows = list->ClientRect().Height() / list->ItemHeight();
+    int listMax = 40 - rows;
+    int boxPage = std::max(box->ClientHeight() - 8, 8);
+    int boxMax = box->VertScrollBar()->Range() - box->ClientHeight();
+    struct TCase {
+        int Code, Thumb;
+        int ListTop, BoxPos;
+    };
+    const TCase cases[] = {
+        {SB_LINEDOWN, 0, 1, 8},
+        {SB_PAGEDOWN, 0, 1 + Page(rows), 8 + boxPage},
+        {SB_LINEUP, 0, Page(rows), boxPage},
+        {SB_BOTTOM, 0, listMax, boxMax},
+        {SB_PAGEUP, 0, listMax - Page(rows), boxMax - boxPage},
+        {SB_TOP, 0, 0, 0},
+        {SB_LINEDOWN, 0, 1, 8},
+        {SB_ENDSCROLL, 0, 1, 8},
+    };
+    for (const TCase& c : cases) {
+        SendMessage(list->Handle(), WM_VSCROLL, MAKELPARAM(c.Code, c.Thumb), 0);
+        SendMessage(box->Handle(), WM_VSCROLL, MAKELPARAM(c.Code, c.Thumb), 0);
+        EXPECT_EQ(list->TopIndex(), c.ListTop) << "request " << c.Code;
+        EXPECT_EQ(box->VertScrollBar()->Position(), c.BoxPos) << "request " << c.Code;
+    }
+}
+
 TEST_F(ListBoxTest, ExtendedMultiSelection) {
     TForm* form = MakeForm();
     auto* list = Place<TListBox>(form, 10, 10, 120, 150);
