@@ -5,6 +5,7 @@
 #include "app/MDIChild.h"
 #include "app/MDIForm.h"
 #include "framework/platform/headless/HeadlessBackend.h"
+#include "tests/support/IdleSteps.h"
 
 #include <gtest/gtest.h>
 
@@ -13,30 +14,6 @@
 #include <vector>
 
 namespace dw::test {
-
-// Steps for a modal loop (a menu being tracked, a modal box): each idle pass runs the next one.
-class TIdleSteps {
-public:
-    TIdleSteps();
-    ~TIdleSteps();
-    TIdleSteps(const TIdleSteps&) = delete;
-    TIdleSteps& operator=(const TIdleSteps&) = delete;
-    TIdleSteps& Then(std::function<void()> step) {
-        FSteps.push_back({nullptr, std::move(step)});
-        return *this;
-    }
-    // A step that waits for the first idle pass on which ready() holds.
-    TIdleSteps& When(std::function<bool()> ready, std::function<void()> step) {
-        FSteps.push_back({std::move(ready), std::move(step)});
-        return *this;
-    }
-    int Left() const { return static_cast<int>(FSteps.size()); }
-
-private:
-    void Run();
-    std::deque<std::pair<std::function<bool()>, std::function<void()>>> FSteps;
-    int FKey = 0;
-};
 
 class ShellTest : public ::testing::Test {
 protected:

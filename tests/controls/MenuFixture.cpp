@@ -2,21 +2,6 @@
 
 namespace dw::test {
 
-TIdleSteps::TIdleSteps() {
-    FKey = Application->AddIdleUpdate([this] { Run(); });
-}
-
-TIdleSteps::~TIdleSteps() {
-    Application->RemoveIdleUpdate(FKey);
-}
-
-void TIdleSteps::Run() {
-    if (FSteps.empty()) return;
-    auto step = std::move(FSteps.front());
-    FSteps.pop_front();
-    step();
-}
-
 TMenuItem* MenuTest::AddItem(TMenuItem* parent, const String& caption, TShortCut shortCut) {
     auto* item = New<TMenuItem>(parent->Owner());
     item->SetCaption(caption);

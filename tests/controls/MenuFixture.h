@@ -6,31 +6,12 @@
 
 #include "framework/controls/ActnList.h"
 #include "framework/controls/Menus.h"
+#include "tests/support/IdleSteps.h"
 
 #include <deque>
 #include <functional>
 
 namespace dw::test {
-
-// Steps for a modal loop: each idle pass of the application runs the next one. A loop that runs
-// out of steps while it still waits fails (the headless screen has no other input).
-class TIdleSteps {
-public:
-    TIdleSteps();
-    ~TIdleSteps();
-    TIdleSteps(const TIdleSteps&) = delete;
-    TIdleSteps& operator=(const TIdleSteps&) = delete;
-    TIdleSteps& Then(std::function<void()> step) {
-        FSteps.push_back(std::move(step));
-        return *this;
-    }
-    int Left() const { return static_cast<int>(FSteps.size()); }
-
-private:
-    void Run();
-    std::deque<std::function<void()>> FSteps;
-    int FKey = 0;
-};
 
 // Records clicks of menu items and what the screen looked like at that moment.
 class TMenuClickLog : public TObject {
