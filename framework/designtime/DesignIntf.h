@@ -279,14 +279,4 @@ protected:
     ~IDesignNotification() = default;
 };
 
-// Components whose lifetime is the owner tree answer reference counting with -1; this gives them
-// the three IInterface operations over a QueryInterface that the class writes itself.
-#define DW_OWNER_TREE_REFCOUNT                                                                                         \
-    int AddRef() override {                                                                                            \
-        return -1;                                                                                                     \
-    }                                                                                                                  \
-    int Release() override {                                                                                           \
-        return -1;                                                                                                     \
-    }
-
 } // namespace dw
