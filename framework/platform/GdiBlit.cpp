@@ -94,7 +94,7 @@ void BlitUnscaled(TDeviceContext& dest, const TRect& destRect, const TBlitSource
     if (SameMemory(*target, src)) {
         // Overlapping scroll within one surface: read from a snapshot.
         TRect b = area.Bounds().Offset(-ddx, -ddy);
-        copy = TSurface(b.Width(), b.Height());
+        copy = TSurface::Blank(b.Width(), b.Height());
         for (int y = 0; y < b.Height(); ++y)
             std::memcpy(copy.Row(y), src->Row(b.Top + y) + b.Left, std::size_t(b.Width()) * sizeof(TPixel));
         src = &copy;

@@ -53,7 +53,7 @@ struct TBitmapObj : TGdiObject {
     int BitsPixel = 32;
     HDC SelectedInto = nullptr;
     // DIB sections own their memory here (the surface wraps it, bottom-up or top-down).
-    std::unique_ptr<TPixel[]> DibMemory;
+    TPixelMemory DibMemory;
     bool DibSection = false;
     BITMAPINFOHEADER DibHeader;
 };

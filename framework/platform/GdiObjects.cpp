@@ -398,8 +398,8 @@ HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits
     b->DibHeader = h;
     b->DibHeader.biSizeImage = static_cast<DWORD>(w * ht * 4);
     std::size_t count = std::size_t(w) * std::size_t(ht);
-    b->DibMemory.reset(new TPixel[count]());
-    TPixel* mem = b->DibMemory.get();
+    b->DibMemory = TPixelMemory(count); // a new section's bits are zero
+    TPixel* mem = b->DibMemory.Data();
     if (h.biHeight > 0) // bottom-up: the first row in memory is the bottom one
         b->Surface = TSurface(mem + (ht - 1) * w, int(w), int(ht), -std::ptrdiff_t(w) * 4);
     else
@@ -680,7 +680,7 @@ int GetObject(HGDIOBJ obj, int size, void* buffer) {
         ds.dsBm.bmBitsPixel = static_cast<WORD>(b->Mono ? 1 : 32);
         ds.dsBm.bmWidthBytes = b->Mono ? ((b->Surface.Width() + 15) / 16) * 2 : b->Surface.Width() * 4;
         if (b->DibSection) {
-            ds.dsBm.bmBits = b->DibMemory.get();
+            ds.dsBm.bmBits = b->DibMemory.Data();
             ds.dsBm.bmWidthBytes = b->Surface.Width() * 4;
             ds.dsBmih = b->DibHeader;
             if (size >= int(sizeof(DIBSECTION)) || !buffer) return copy(&ds, sizeof(DIBSECTION));

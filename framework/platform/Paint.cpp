@@ -29,8 +29,8 @@ TSurface* EnsureSurface(TWindow* top) {
     int height = std::clamp(top->Rect.Height(), 1, TSurface::kMaxDimension);
     height = static_cast<int>(std::min<std::int64_t>(height, TSurface::kMaxPixels / width));
     if (!top->Surface) {
-        top->Surface = std::make_unique<TSurface>(width, height);
-        top->Surface->Fill(PixelFromColor(GetSysColor(COLOR_BTNFACE)));
+        // Left as fresh memory: the window's first paint (erase, frame, children) covers it.
+        top->Surface = std::make_unique<TSurface>(TSurface::Blank(width, height));
         top->Surface->SetTrackDamage(true);
     } else if (top->Surface->Width() != width || top->Surface->Height() != height) {
         top->Surface->Resize(width, height, PixelFromColor(GetSysColor(COLOR_BTNFACE)));

@@ -4,8 +4,13 @@
 
 #include <pixman.h>
 
+#include <sys/mman.h>
+
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <new>
+#include <utility>
 
 namespace dw {
 
@@ -17,19 +22,94 @@ void CheckSize(int width, int height) {
         throw EInvalidArgument(Format("Surface size %d x %d is negative or too large", width, height));
 }
 
+// Buffers from this size on are mapped directly; from kHugePage on they are aligned to huge pages.
+constexpr std::size_t kMapThreshold = std::size_t(1) << 20;
+constexpr std::size_t kHugePage = std::size_t(2) << 20;
+
 } // namespace
+
+// ---------------------------------------------------------------------------------------------
+// TPixelMemory
+
+TPixelMemory::TPixelMemory(std::size_t count) {
+    std::size_t bytes = std::max<std::size_t>(count, 1) * sizeof(TPixel);
+    if (bytes < kMapThreshold) {
+        // calloc hands out fresh heap pages without clearing them again.
+        FData = static_cast<TPixel*>(std::calloc(bytes, 1));
+        if (!FData) throw std::bad_alloc();
+        return;
+    }
+    bool huge = bytes >= kHugePage;
+    std::size_t length = huge ? (bytes + kHugePage - 1) / kHugePage * kHugePage : bytes;
+    std::size_t mapped = huge ? length + kHugePage : length;
+    void* p = mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (p == MAP_FAILED) throw std::bad_alloc();
+    auto* start = static_cast<std::uint8_t*>(p);
+    if (huge) {
+        // Keep the huge-page aligned part and give the rest back.
+        auto address = reinterpret_cast<std::uintptr_t>(p);
+        std::size_t head = (kHugePage - address % kHugePage) % kHugePage;
+        if (head) munmap(start, head);
+        std::size_t tail = mapped - head - length;
+        if (tail) munmap(start + head + length, tail);
+        start += head;
+        mapped = length;
+#ifdef MADV_HUGEPAGE
+        madvise(start, length, MADV_HUGEPAGE);
+#endif
+    }
+    FMapping = start;
+    FMappingBytes = mapped;
+    FData = reinterpret_cast<TPixel*>(start);
+}
+
+TPixelMemory::~TPixelMemory() {
+    Release();
+}
+
+TPixelMemory::TPixelMemory(TPixelMemory&& other) noexcept {
+    *this = std::move(other);
+}
+
+TPixelMemory& TPixelMemory::operator=(TPixelMemory&& other) noexcept {
+    if (this == &other) return *this;
+    Release();
+    FData = std::exchange(other.FData, nullptr);
+    FMapping = std::exchange(other.FMapping, nullptr);
+    FMappingBytes = std::exchange(other.FMappingBytes, 0);
+    return *this;
+}
+
+void TPixelMemory::Release() {
+    if (FMapping)
+        munmap(FMapping, FMappingBytes);
+    else
+        std::free(FData);
+    FData = nullptr;
+    FMapping = nullptr;
+    FMappingBytes = 0;
+}
+
+// ---------------------------------------------------------------------------------------------
+// TSurface
 
 TSurface::TSurface() = default;
 
-TSurface::TSurface(int width, int height) {
+TSurface::TSurface(int width, int height) : TSurface(width, height, 0xFF000000u) {}
+
+TSurface::TSurface(int width, int height, TPixel fill) : TSurface(Blank(width, height)) {
+    std::fill_n(FFirstRow, std::size_t(width) * height, fill);
+}
+
+TSurface TSurface::Blank(int width, int height) {
     CheckSize(width, height);
-    FWidth = width;
-    FHeight = height;
-    FStride = std::ptrdiff_t(width) * sizeof(TPixel);
-    std::size_t count = std::size_t(width) * height;
-    FOwned.reset(new TPixel[count > 0 ? count : 1]);
-    std::fill_n(FOwned.get(), count, 0xFF000000u);
-    FFirstRow = FOwned.get();
+    TSurface s;
+    s.FWidth = width;
+    s.FHeight = height;
+    s.FStride = std::ptrdiff_t(width) * sizeof(TPixel);
+    s.FOwned = TPixelMemory(std::size_t(width) * height);
+    s.FFirstRow = s.FOwned.Data();
+    return s;
 }
 
 TSurface::TSurface(TPixel* firstRow, int width, int height, std::ptrdiff_t strideBytes) {
@@ -74,7 +154,7 @@ TSurface& TSurface::operator=(TSurface&& other) noexcept {
 }
 
 TSurface TSurface::Clone() const {
-    TSurface copy(FWidth, FHeight);
+    TSurface copy = Blank(FWidth, FHeight);
     for (int y = 0; y < FHeight; ++y) std::memcpy(copy.Row(y), Row(y), std::size_t(FWidth) * sizeof(TPixel));
     copy.FScreenOrigin = FScreenOrigin;
     return copy;
@@ -97,11 +177,14 @@ void TSurface::Fill(const TRect& r, TPixel p) {
 }
 
 void TSurface::Resize(int width, int height, TPixel fill) {
-    CheckSize(width, height);
-    TSurface next(width, height);
-    next.Fill(fill);
+    TSurface next = Blank(width, height);
+    // Every pixel is written once: the kept part is copied, only the new part filled.
     int w = std::min(width, FWidth), h = std::min(height, FHeight);
-    for (int y = 0; y < h; ++y) std::memcpy(next.Row(y), Row(y), std::size_t(w) * sizeof(TPixel));
+    for (int y = 0; y < h; ++y) {
+        std::memcpy(next.Row(y), Row(y), std::size_t(w) * sizeof(TPixel));
+        std::fill(next.Row(y) + w, next.Row(y) + width, fill);
+    }
+    next.Fill({0, h, width, height}, fill);
     ReleaseImage();
     FOwned = std::move(next.FOwned);
     FFirstRow = next.FFirstRow;

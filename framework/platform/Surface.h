@@ -31,6 +31,31 @@ constexpr COLORREF ColorFromPixel(TPixel p) {
     return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
 }
 
+// Pixel memory as the system hands it out: zeroed, and not touched until someone writes to it.
+// Large buffers are mapped from the system directly (on huge pages where it allows), so that a
+// new window pays for its fresh pages once, when it is painted, instead of clearing memory the
+// system already cleared; small ones come from the heap.
+class TPixelMemory {
+public:
+    TPixelMemory() = default;
+    // count zero pixels; raises std::bad_alloc when the system has no memory for them.
+    explicit TPixelMemory(std::size_t count);
+    ~TPixelMemory();
+    TPixelMemory(TPixelMemory&& other) noexcept;
+    TPixelMemory& operator=(TPixelMemory&& other) noexcept;
+    TPixelMemory(const TPixelMemory&) = delete;
+    TPixelMemory& operator=(const TPixelMemory&) = delete;
+
+    TPixel* Data() const { return FData; }
+    explicit operator bool() const { return FData != nullptr; }
+
+private:
+    void Release();
+    TPixel* FData = nullptr;
+    void* FMapping = nullptr; // the whole mapping of a mapped buffer, null for heap memory
+    std::size_t FMappingBytes = 0;
+};
+
 class TSurface {
 public:
     // Surfaces larger than this in either direction, or with more pixels than kMaxPixels, are
@@ -40,9 +65,13 @@ public:
 
     // An empty 0 x 0 surface.
     TSurface();
-    // Owns its pixels, filled with opaque black. Raises EInvalidArgument naming the size when it
-    // is negative or beyond the limits above.
+    // Owns its pixels, filled with opaque black (or with fill). Raises EInvalidArgument naming
+    // the size when it is negative or beyond the limits above.
     TSurface(int width, int height);
+    TSurface(int width, int height, TPixel fill);
+    // Owns its pixels, all zero (transparent black) and untouched: for a surface that is about
+    // to be overwritten whole (a copy, a window's first paint), so that nothing fills it first.
+    static TSurface Blank(int width, int height);
     // Wraps pixels owned by someone else (a DIB section's bits, a shared-memory image). The
     // stride is in bytes and may be negative for bottom-up images; the memory must outlive the
     // surface.
@@ -102,7 +131,7 @@ public:
 private:
     void ReleaseImage();
 
-    std::unique_ptr<TPixel[]> FOwned;
+    TPixelMemory FOwned;
     TPixel* FFirstRow = nullptr;
     int FWidth = 0;
     int FHeight = 0;
