@@ -2,6 +2,7 @@
 #include "designer/FormDesigner.h"
 
 #include "formfiles/FormFiles.h"
+#include "framework/controls/Forms.h"
 #include "framework/platform/Paint.h"
 #include "framework/rtl/Exceptions.h"
 
@@ -49,8 +50,15 @@ void TzCustomFormDesigner::PushUndo() {
         else
             WriteSnapshot(*stream);
         FUndoList.insert(FUndoList.begin(), std::move(stream));
-    } catch (...) {
-        // A snapshot that cannot be written is skipped.
+    } catch (const Exception& e) {
+        // The change stays made but cannot be undone: the user hears why instead of finding out
+        // at the next Undo.
+        FUndoBusy = false;
+        try {
+            throw Exception("This change cannot be undone: " + e.Message());
+        } catch (...) {
+            if (Application) Application->HandleException(this);
+        }
     }
     FUndoBusy = false;
     TrimUndo();
@@ -63,7 +71,8 @@ void TzCustomFormDesigner::ResetUndo() {
 }
 
 void TzCustomFormDesigner::TrimUndo() {
-    while (static_cast<int>(FUndoList.size()) > FUndoLimit + 1) FUndoList.pop_back();
+    std::size_t keep = static_cast<std::size_t>(std::max(FUndoLimit, 0)) + 1;
+    while (FUndoList.size() > keep) FUndoList.pop_back();
     if (FUndoPos >= UndoCount()) FUndoPos = std::max(0, UndoCount() - 1);
 }
 

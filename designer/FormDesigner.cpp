@@ -3,6 +3,7 @@
 #include "framework/platform/Clipboard.h"
 #include "framework/rtl/ClassRegistry.h"
 #include "framework/rtl/Exceptions.h"
+#include "framework/rtl/TypInfo.h"
 
 namespace dw {
 
@@ -265,12 +266,14 @@ void TzCustomFormDesigner::Loaded() {
 // Settings
 
 void TzCustomFormDesigner::SetGridStepX(int value) {
+    CheckPropertyRange("GridStepX", value, 1, MaxGridStep);
     if (value == FGridStepX) return;
     FGridStepX = value;
     GridChanged();
 }
 
 void TzCustomFormDesigner::SetGridStepY(int value) {
+    CheckPropertyRange("GridStepY", value, 1, MaxGridStep);
     if (value == FGridStepY) return;
     FGridStepY = value;
     GridChanged();
@@ -333,6 +336,7 @@ void TzCustomFormDesigner::SetReadOnly(bool value) {
 
 void TzCustomFormDesigner::SetUndoLimit(int value) {
     if (value == FUndoLimit || value < 0) return;
+    CheckPropertyRange("UndoLimit", value, 0, MaxUndoLimit);
     FUndoLimit = value;
     TrimUndo();
 }

@@ -113,6 +113,10 @@ class TzCustomFormDesigner : public TBaseDesigner,
     void EndSuppressModified() { --FSuppressModified; }
 
     // ---- settings (published by TzFormDesigner)
+    // Their ranges. Each undo step holds a snapshot of the whole form (about 1 MB on a form of
+    // 10,000 controls), so a thousand steps keep the history near a gigabyte at worst.
+    static constexpr int MaxUndoLimit = 1000;
+    static constexpr int MaxGridStep = 128;
     int GridStepX() const { return FGridStepX; }
     void SetGridStepX(int value);
     int GridStepY() const { return FGridStepY; }

@@ -1,6 +1,7 @@
 #include "designer/TabOrderIcons.h"
 
 #include "designer/FormDesigner.h"
+#include "framework/rtl/TypInfo.h"
 
 namespace dw {
 
@@ -48,11 +49,14 @@ void TTabOrderIcons::SetFont(TFont* value) {
 }
 
 void TTabOrderIcons::SetWidth(int value) {
+    // 0 sizes the badge to its number.
+    CheckPropertyRange("Width", value, 0, MaxBadgeSize);
     FWidth = value;
     RefreshTabOrderBadges();
 }
 
 void TTabOrderIcons::SetHeight(int value) {
+    CheckPropertyRange("Height", value, 0, MaxBadgeSize);
     FHeight = value;
     RefreshTabOrderBadges();
 }

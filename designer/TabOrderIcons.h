@@ -14,6 +14,8 @@ DW_ENUM(TVerticalAlignment, taAlignTop, taAlignBottom, taVerticalCenter)
 class TTabOrderIcons : public TPersistent {
     DW_CLASS(TTabOrderIcons, TPersistent)
     explicit TTabOrderIcons(TzCustomFormDesigner* designer = nullptr);
+    // The largest Width and Height a badge may be given.
+    static constexpr int MaxBadgeSize = 256;
     ~TTabOrderIcons() override;
     // From another badge setting: Color, Width, Height, HorzAlign, VertAlign and Font.
     void Assign(const TPersistent* source) override;

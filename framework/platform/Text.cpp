@@ -373,23 +373,41 @@ void WrapLine(TFontInstance& inst, const TLine& line, int maxWidth, const TTabs&
 
 constexpr char32_t kEllipsis[] = U"...";
 
+// The largest k in [0, n] for which fits(k) holds, where fits holds up to some k and not beyond
+// (0 when it holds nowhere). A search, so that a caption of a million characters is measured a
+// few dozen times, not a million.
+template <class TFits> std::size_t LongestFitting(std::size_t n, TFits fits) {
+    std::size_t lo = 0, hi = n;
+    while (lo < hi) {
+        std::size_t mid = lo + (hi - lo + 1) / 2;
+        if (fits(mid))
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    return lo;
+}
+
 void EndEllipsis(TFontInstance& inst, TLine& line, int maxWidth, const TTabs& tabs, bool wordBoundary) {
     if (Measure(inst, line.Text, tabs) <= maxWidth) return;
-    std::u32string s = line.Text;
+    std::u32string_view s = line.Text;
     int dots = Measure(inst, kEllipsis);
-    while (!s.empty() && Measure(inst, s, tabs) + dots > maxWidth) {
-        if (wordBoundary) {
-            std::size_t sp = s.find_last_of(U' ');
-            if (sp == std::u32string::npos)
-                s.pop_back();
-            else
-                s.erase(sp);
-        } else
-            s.pop_back();
+    auto fits = [&](std::size_t k) { return Measure(inst, s.substr(0, k), tabs) + dots <= maxWidth; };
+    std::size_t keep = 0;
+    if (wordBoundary) {
+        // Whole words first: the longest text before a space that fits; else as much of the first
+        // word as fits.
+        std::vector<std::size_t> spaces;
+        for (std::size_t i = 0; i < s.size(); ++i)
+            if (s[i] == U' ') spaces.push_back(i);
+        std::size_t words = LongestFitting(spaces.size(), [&](std::size_t j) { return fits(spaces[j - 1]); });
+        keep = words > 0 ? spaces[words - 1] : LongestFitting(spaces.empty() ? s.size() : spaces[0], fits);
+        while (keep > 0 && s[keep - 1] == U' ') --keep;
+    } else {
+        keep = LongestFitting(s.size(), fits);
     }
-    while (wordBoundary && !s.empty() && s.back() == U' ') s.pop_back();
-    if (line.Underline >= int(s.size())) line.Underline = -1;
-    line.Text = s + kEllipsis;
+    if (line.Underline >= int(keep)) line.Underline = -1;
+    line.Text = std::u32string(s.substr(0, keep)) + kEllipsis;
 }
 
 void PathEllipsis(TFontInstance& inst, TLine& line, int maxWidth, const TTabs& tabs) {
@@ -400,10 +418,13 @@ void PathEllipsis(TFontInstance& inst, TLine& line, int maxWidth, const TTabs& t
         EndEllipsis(inst, line, maxWidth, tabs, false);
         return;
     }
-    std::u32string head = s.substr(0, slash), tail = s.substr(slash);
-    while (!head.empty() && Measure(inst, head + kEllipsis + tail, tabs) > maxWidth) head.pop_back();
-    line.Underline = line.Underline < int(head.size()) ? line.Underline : -1;
-    line.Text = head + kEllipsis + tail;
+    std::u32string_view head = std::u32string_view(s).substr(0, slash);
+    std::u32string tail = kEllipsis + s.substr(slash);
+    std::size_t keep = LongestFitting(head.size(), [&](std::size_t k) {
+        return Measure(inst, std::u32string(head.substr(0, k)) + tail, tabs) <= maxWidth;
+    });
+    line.Underline = line.Underline < int(keep) ? line.Underline : -1;
+    line.Text = std::u32string(head.substr(0, keep)) + tail;
 }
 
 } // namespace

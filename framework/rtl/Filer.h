@@ -57,7 +57,10 @@ using TFilerFlags = Byte;
 // The four bytes every binary component stream starts with.
 constexpr char FilerSignature[4] = {'T', 'P', 'F', '0'};
 
-// Objects nest at most this deep in a stream, so that a hostile file cannot exhaust the stack.
+// Objects nest at most this deep in a stream (the root is the first level), and so do lists and
+// collections within a value, counted apart: the one limit of the reader, the writer and the
+// converters, so that whatever one of them accepts the others accept too, and a hostile file
+// cannot exhaust the stack.
 constexpr int MaxFilerNesting = 256;
 
 class TCollection;
@@ -223,7 +226,8 @@ private:
     bool FPropertyFound = false;
     // Set once an error was declined by the error hook, so enclosing levels do not report it again.
     bool FUnwinding = false;
-    int FNesting = 0;
+    int FNesting = 0;      // objects
+    int FValueNesting = 0; // lists and collections
 };
 
 class TWriter : public TFiler {

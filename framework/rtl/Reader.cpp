@@ -33,17 +33,20 @@ std::map<const TTypeInfo*, TIntConsts>& IntConstTable() {
     return table;
 }
 
-// Nesting guard for recursive reading, so hostile input cannot exhaust the stack.
+// Nesting guard for recursive reading, so hostile input cannot exhaust the stack. Objects and
+// values (lists, collections) nest apart, as the converters count them.
 struct TNestingGuard {
     int& Depth;
-    explicit TNestingGuard(int& depth) : Depth(depth) {
+    TNestingGuard(int& depth, const char* what) : Depth(depth) {
         if (++Depth > MaxFilerNesting) {
             --Depth;
-            throw EReadError(Format("Objects or values are nested more than %d levels deep", MaxFilerNesting));
+            throw EReadError(Format("%s are nested deeper than %d levels", String(what), MaxFilerNesting));
         }
     }
     ~TNestingGuard() { --Depth; }
 };
+constexpr const char* kObjects = "Objects";
+constexpr const char* kValues = "Lists and collections";
 
 double ExtendedToDouble(const Byte* b) {
     std::uint64_t mantissa = 0;
@@ -391,7 +394,7 @@ void TReader::SkipSetBody() {
 }
 
 void TReader::SkipValue() {
-    TNestingGuard guard(FNesting);
+    TNestingGuard guard(FValueNesting, kValues);
     auto skipBytes = [this](Int64 n) {
         Int64 remaining = FStream.Size() - Position();
         if (n > remaining) throw EReadError(Format("Invalid length %d at offset %d", n, Position()));
@@ -452,7 +455,7 @@ void TReader::SkipProperty() {
 }
 
 void TReader::SkipComponent(bool skipHeader) {
-    TNestingGuard guard(FNesting);
+    TNestingGuard guard(FNesting, kObjects);
     if (skipHeader) {
         TFilerFlags flags;
         int pos;
@@ -700,7 +703,7 @@ void TReader::Forget(TComponent* component) {
 }
 
 TComponent* TReader::ReadComponent(TComponent* component) {
-    TNestingGuard guard(FNesting);
+    TNestingGuard guard(FNesting, kObjects);
     Int64 objectStart = Position();
     TComponent* result = component;
     bool created = false;
@@ -766,7 +769,7 @@ void TReader::ReadData(TComponent* instance) {
 }
 
 void TReader::ReadCollection(TCollection* collection) {
-    TNestingGuard guard(FNesting);
+    TNestingGuard guard(FValueNesting, kValues);
     collection->BeginUpdate();
     try {
         if (!EndOfList()) collection->Clear();
@@ -796,8 +799,10 @@ TComponent* TReader::ResolveReference(const String& reference, TComponent* root)
     String head = name.substr(0, dot);
     TComponent* base = nullptr;
     if (dot == String::npos) {
-        if (isRoot(head)) return root;
+        // The root's own components come first: a child may bear the root's name (the root
+        // never owns itself), and then a plain name in the root's stream means the child.
         if (root && (base = root->FindComponent(head))) return base;
+        if (isRoot(head)) return root;
         return FindGlobalComponent(head);
     }
     base = isRoot(head) ? root : FindGlobalComponent(head);

@@ -488,4 +488,9 @@ void SetPropValue(TObject* instance, std::string_view name, const Variant& value
     }
 }
 
+void CheckPropertyRange(std::string_view name, Int64 value, Int64 min, Int64 max) {
+    if (value < min || value > max)
+        throw EPropertyError(Format("Property %s: %d is out of range (%d to %d)", String(name), value, min, max));
+}
+
 } // namespace dw

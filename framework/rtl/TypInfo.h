@@ -193,6 +193,10 @@ const TPropInfo* GetPropInfo(const TObject* instance, std::string_view name);
 std::vector<const TPropInfo*> GetPropList(TClass cls, TTypeKinds kinds = tkAny, bool sorted = false);
 bool IsPublishedProp(const TObject* instance, std::string_view name);
 
+// The one check of setters that refuse values they cannot work with: raises EPropertyError
+// "Property NAME: VALUE is out of range (MIN to MAX)" unless min <= value <= max.
+void CheckPropertyRange(std::string_view name, Int64 value, Int64 min, Int64 max);
+
 // Get and set by kind. A kind that does not match the property, a read-only property or an
 // out-of-range value raises EPropertyError naming the property.
 Int64 GetOrdProp(const TObject* instance, const TPropInfo& prop);

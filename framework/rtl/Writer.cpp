@@ -3,6 +3,7 @@
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Filer.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace dw {
@@ -311,21 +312,21 @@ void TWriter::WriteProperty(TPersistent* instance, const TPropInfo& prop) {
             WritePropName(prop.Name);
             WriteCollection(collection);
         } else if (auto* persistent = As<TPersistent>(value)) {
-            if (++FNesting > MaxFilerNesting) {
-                --FNesting;
-                throw EWriteError(Format("Property %s nests objects too deeply", prop.Name));
-            }
+            // Sub-objects are written as dotted names (Font.Name), which do not nest in the
+            // stream; the path is limited only so that a cycle of sub-objects cannot recurse
+            // without end.
+            if (std::count(FPropPath.begin(), FPropPath.end(), '.') >= MaxFilerNesting)
+                throw EWriteError(Format("Property %s%s nests objects more than %d levels deep", FPropPath,
+                                         prop.Name, MaxFilerNesting));
             String savedPath = FPropPath;
             FPropPath += prop.Name + ".";
             try {
                 WriteProperties(persistent);
             } catch (...) {
                 FPropPath = savedPath;
-                --FNesting;
                 throw;
             }
             FPropPath = savedPath;
-            --FNesting;
         }
         break;
     }

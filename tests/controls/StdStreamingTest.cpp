@@ -417,3 +417,50 @@ TEST_F(StreamingTest, Ctl3DIsWrittenOnlyWhereItDoesNotFollowTheParent) {
 
 } // namespace
 } // namespace dw::test
+
+namespace dw::test {
+
+// A form holding `depth` - 1 panels, each inside the one before: `depth` objects deep.
+String NestedPanels(int depth) {
+    String s = "object Form1: TForm\n  Caption = 'Deep'\n";
+    for (int i = 1; i < depth; ++i)
+        s += String(size_t(2 * i), ' ') + "object Panel" + IntToStr(i) + ": TPanel\n" + String(size_t(2 * i + 2), ' ') +
+             "Left = 1\n";
+    for (int i = depth - 1; i >= 1; --i) s += String(size_t(2 * i), ' ') + "end\n";
+    return s + "end\n";
+}
+
+TEST_F(StreamingTest, ObjectsNestAsDeeplyWhenWrittenAsWhenReadOrConverted) {
+    // As deep as the limit: read, written again, converted both ways.
+    std::vector<TObjectPtr<TForm>> keep;
+    String text = NestedPanels(MaxFilerNesting);
+    TForm* form = ReadText(text, keep);
+    ASSERT_NE(form->FindComponent("Panel255"), nullptr);
+    String again;
+    ASSERT_NO_THROW(again = WriteText(form));
+    EXPECT_NE(again.find("object Panel255: TPanel"), String::npos);
+    EXPECT_NO_THROW(ReadText(again, keep));
+
+    // One level deeper fails alike everywhere, naming the limit.
+    String tooDeep = NestedPanels(MaxFilerNesting + 1);
+    auto limitNamed = [](const std::exception& e) { return String(e.what()).find("256") != String::npos; };
+    try {
+        ReadText(tooDeep, keep);
+        ADD_FAILURE() << "a text form one level too deep was read";
+    } catch (const Exception& e) {
+        EXPECT_TRUE(limitNamed(e)) << e.Message();
+    }
+    auto* deepest = As<TPanel>(form->FindComponent("Panel255"));
+    ASSERT_NE(deepest, nullptr);
+    auto* extra = New<TPanel>(form);
+    extra->SetName("Panel256");
+    extra->SetParent(deepest);
+    try {
+        WriteText(form);
+        ADD_FAILURE() << "a form one level too deep was written";
+    } catch (const Exception& e) {
+        EXPECT_TRUE(limitNamed(e)) << e.Message();
+    }
+}
+
+} // namespace dw::test

@@ -225,6 +225,33 @@ TEST_F(Text, EndEllipsisFitsTheRectangle) {
     EXPECT_GE(path.Right, Extent("...\\Unit1.dfm").cx);
 }
 
+TEST_F(Text, EllipsesOfAMillionCharactersKeepTheLongestStartThatFits) {
+    // A caption of a million characters (one stored form's worth): each ellipsis style cuts it
+    // to what fits, whole words first where asked.
+    Use("DejaVu Sans", -12);
+    String words;
+    while (words.size() < 1000000) words += "Caption word ";
+    String path = "C:\\" + String(1000000, 'd') + "\\Unit1.dfm";
+    struct TCase {
+        const char* Title;
+        const String* Text;
+        UINT Style;
+    };
+    const TCase cases[] = {
+        {"end", &words, DT_END_ELLIPSIS},
+        {"word", &words, DT_WORD_ELLIPSIS},
+        {"path", &path, DT_PATH_ELLIPSIS},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Title);
+        TRect box{0, 0, 300, 20};
+        TRect calc = box;
+        DrawText(Dc, *c.Text, &calc, DT_SINGLELINE | DT_CALCRECT | c.Style);
+        EXPECT_LE(calc.Right, box.Right);
+        EXPECT_GT(calc.Right, box.Right - Extent("Caption ...").cx) << "as much of the text as fits";
+    }
+}
+
 TEST_F(Text, AlignmentInDrawText) {
     Use("DejaVu Sans", -12);
     SetBkMode(Dc, TRANSPARENT);
