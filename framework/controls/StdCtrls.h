@@ -206,8 +206,16 @@ class TMemoStrings : public TStrings {
     void Clear() override;
     void SetText(std::string_view text) override;
 
+protected:
+    void SetUpdateState(bool updating) override;
+
 private:
+    // Lines added at the end during an update wait here and reach the memo in one piece, so
+    // that loading a memo is linear in its text.
+    void Flush() const;
     TCustomMemo* FMemo;
+    mutable String FPending;
+    mutable int FPendingCount = 0;
 };
 
 class TCustomMemo : public TCustomEdit {

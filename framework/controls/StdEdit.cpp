@@ -353,15 +353,33 @@ size_t NextLineStart(const String& text, size_t end) {
 
 DW_DEFINE_CLASS(TMemoStrings) {}
 
+void TMemoStrings::Flush() const {
+    if (FPendingCount == 0) return;
+    String text = FMemo->FEdit.Text();
+    if (!text.empty() && text.back() != '\n' && text.back() != '\r') text += "\r\n";
+    text += FPending;
+    FPending.clear();
+    FPendingCount = 0;
+    FMemo->SetText(text);
+}
+
+void TMemoStrings::SetUpdateState(bool updating) {
+    if (!updating) Flush();
+}
+
 int TMemoStrings::Count() const {
     const String& text = FMemo->FEdit.Text();
-    if (text.empty()) return 0;
-    int n = FMemo->FEdit.LogicalLineCount();
-    char last = text.back();
-    return last == '\n' || last == '\r' ? n - 1 : n;
+    int n = 0;
+    if (!text.empty()) {
+        n = FMemo->FEdit.LogicalLineCount();
+        char last = text.back();
+        if (last == '\n' || last == '\r') --n;
+    }
+    return n + FPendingCount;
 }
 
 String TMemoStrings::Get(int index) const {
+    Flush();
     size_t start = 0, end = 0;
     if (index < 0 || index >= Count() || !LineBounds(FMemo->FEdit.Text(), index, start, end))
         Error("List index out of bounds (%d)", index);
@@ -369,6 +387,7 @@ String TMemoStrings::Get(int index) const {
 }
 
 void TMemoStrings::Put(int index, const String& s) {
+    Flush();
     size_t start = 0, end = 0;
     String text = FMemo->FEdit.Text();
     if (index < 0 || index >= Count() || !LineBounds(text, index, start, end))
@@ -380,6 +399,13 @@ void TMemoStrings::Put(int index, const String& s) {
 void TMemoStrings::Insert(int index, const String& s) {
     int count = Count();
     if (index < 0 || index > count) Error("List index out of bounds (%d)", index);
+    if (index == count && UpdateCount() > 0) {
+        FPending += s;
+        FPending += "\r\n";
+        ++FPendingCount;
+        return;
+    }
+    Flush();
     String text = FMemo->FEdit.Text();
     if (index == count) {
         if (!text.empty() && text.back() != '\n' && text.back() != '\r') text += "\r\n";
@@ -393,6 +419,7 @@ void TMemoStrings::Insert(int index, const String& s) {
 }
 
 void TMemoStrings::Delete(int index) {
+    Flush();
     size_t start = 0, end = 0;
     String text = FMemo->FEdit.Text();
     if (index < 0 || index >= Count() || !LineBounds(text, index, start, end))
@@ -402,10 +429,14 @@ void TMemoStrings::Delete(int index) {
 }
 
 void TMemoStrings::Clear() {
+    FPending.clear();
+    FPendingCount = 0;
     FMemo->SetText(String());
 }
 
 void TMemoStrings::SetText(std::string_view text) {
+    FPending.clear();
+    FPendingCount = 0;
     // The memo keeps CR LF line breaks whatever the text brings.
     String normal;
     normal.reserve(text.size());

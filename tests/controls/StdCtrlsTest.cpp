@@ -4,6 +4,8 @@
 
 #include "framework/platform/Clipboard.h"
 #include "framework/rtl/Exceptions.h"
+#include "framework/rtl/Filer.h"
+#include "framework/rtl/FormConvert.h"
 
 namespace dw::test {
 namespace {
@@ -504,6 +506,44 @@ TEST_F(EditTest, MemoLinesFollowTheText) {
     memo->SetWantReturns(false);
     PressKey(VK_RETURN);
     EXPECT_EQ(memo->Lines()->Count(), 2);
+}
+
+TEST_F(EditTest, AMemoTakesItsLoadedLinesInOnePiece) {
+    // A stored memo of 2,000 long lines: its text is set once, not once per line (which made
+    // loading quadratic in the text).
+    TForm* form = MakeForm();
+    auto* memo = Place<TMemo>(form, 10, 10, 200, 100);
+    int changes = 0;
+    struct TCounter : TObject {
+        int* Changes = nullptr;
+        void Changed(TObject*) { ++*Changes; }
+    } counter;
+    counter.Changes = &changes;
+    memo->OnChange = MakeMethod<&TCounter::Changed>(&counter);
+    String line(1000, 'x');
+    String text = "object Memo1: TMemo\n  Lines.Strings = (\n";
+    for (int i = 0; i < 2000; ++i) text += "    '" + line + IntToStr(i) + "'\n";
+    text += "  )\nend\n";
+    TMemoryStream source, binary;
+    source.Write(text.data(), static_cast<Int64>(text.size()));
+    source.SetPosition(0);
+    ObjectTextToBinary(source, binary);
+    binary.SetPosition(0);
+    TReader reader(binary, 4096);
+    reader.ReadRootComponent(memo);
+    EXPECT_LE(changes, 2);
+    ASSERT_EQ(memo->Lines()->Count(), 2000);
+    EXPECT_EQ(memo->Lines()->Get(1999), line + "1999");
+
+    // Lines added in an update block arrive in one piece too, after what was there.
+    changes = 0;
+    memo->Lines()->BeginUpdate();
+    for (int i = 0; i < 100; ++i) memo->Lines()->Add("more");
+    EXPECT_EQ(memo->Lines()->Count(), 2100);
+    memo->Lines()->EndUpdate();
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(memo->Lines()->Get(2000), "more");
+    EXPECT_EQ(memo->Lines()->Get(1999), line + "1999");
 }
 
 TEST_F(EditTest, MemoWrapsWordsAtItsWidth) {
