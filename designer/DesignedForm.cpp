@@ -38,11 +38,11 @@ void WriteDesignedForm(TStream& stream, IDesigner* designer, bool asText) {
 }
 
 void SaveDesignedForm(const String& fileName, IDesigner* designer, bool asText) {
-    // Written in memory first, so that a form that cannot be written leaves an existing file as it was.
+    // Written in memory first, so that a form that cannot be written leaves an existing file as
+    // it was; the file is replaced whole or not at all.
     TMemoryStream memory;
     WriteDesignedForm(memory, designer, asText);
-    TFileStream file(fileName, fmCreate);
-    file.CopyFrom(memory, 0);
+    memory.SaveToFile(fileName);
 }
 
 } // namespace dw

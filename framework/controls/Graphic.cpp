@@ -53,8 +53,9 @@ void TGraphic::LoadFromFile(const String& fileName) {
 }
 
 void TGraphic::SaveToFile(const String& fileName) {
-    TFileStream stream(fileName, fmCreate);
-    SaveToStream(stream);
+    TMemoryStream memory;
+    SaveToStream(memory);
+    memory.SaveToFile(fileName);
 }
 
 bool TGraphic::Equals(TGraphic* other) {

@@ -1,6 +1,7 @@
 #include "framework/platform/Png.h"
 
 #include "framework/rtl/Exceptions.h"
+#include "framework/rtl/FileSave.h"
 
 #include <png.h>
 
@@ -117,11 +118,7 @@ std::vector<std::uint8_t> EncodePng(const TSurface& surface, const TRect* rect, 
 
 void SavePng(const TSurface& surface, const String& fileName, const TRect* rect, bool withAlpha) {
     std::vector<std::uint8_t> data = EncodePng(surface, rect, withAlpha);
-    std::FILE* f = std::fopen(fileName.c_str(), "wb");
-    if (!f) throw EWriteError(Format("Cannot create the PNG file \"%s\"", fileName));
-    bool ok = std::fwrite(data.data(), 1, data.size(), f) == data.size();
-    ok = std::fclose(f) == 0 && ok;
-    if (!ok) throw EWriteError(Format("Cannot write the PNG file \"%s\"", fileName));
+    SaveFile(fileName, std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
 }
 
 TSurface DecodePng(const std::uint8_t* data, std::size_t size, bool* hasAlpha) {

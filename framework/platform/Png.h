@@ -12,7 +12,7 @@
 namespace dw {
 
 // Writes the part of rect inside the surface (the whole surface when rect is null) as an 8-bit
-// RGB PNG, or RGBA when withAlpha (colours un-premultiplied). Raises EWriteError naming the file
+// RGB PNG, or RGBA when withAlpha (colours un-premultiplied). Raises EFCreateError naming the file
 // when it cannot be written, EInvalidArgument when the area is empty.
 void SavePng(const TSurface& surface, const String& fileName, const TRect* rect = nullptr, bool withAlpha = false);
 std::vector<std::uint8_t> EncodePng(const TSurface& surface, const TRect* rect = nullptr, bool withAlpha = false);

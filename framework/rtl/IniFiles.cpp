@@ -20,28 +20,6 @@ DW_DEFINE_CLASS(TIniFile) {}
 // ---------------------------------------------------------------------------------------------
 // Files
 
-namespace {
-TFileStamp StampOf(const struct stat& st) {
-    TFileStamp stamp;
-    stamp.Exists = true;
-    stamp.Device = static_cast<std::uint64_t>(st.st_dev);
-    stamp.Inode = static_cast<std::uint64_t>(st.st_ino);
-    stamp.Size = static_cast<Int64>(st.st_size);
-    stamp.ModifiedNs = static_cast<Int64>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-    return stamp;
-}
-
-[[noreturn]] void RaiseCannotWrite(const String& fileName, int error) {
-    throw EFCreateError(Format("Cannot write file %s: %s", fileName, std::strerror(error)));
-}
-} // namespace
-
-TFileStamp FileStampOf(const String& fileName) {
-    struct stat st;
-    if (::stat(fileName.c_str(), &st) != 0) return TFileStamp{};
-    return StampOf(st);
-}
-
 bool LoadFileText(const String& fileName, String& text, TFileStamp& stamp) {
     int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
@@ -77,42 +55,8 @@ bool LoadFileText(const String& fileName, String& text, TFileStamp& stamp) {
     ::close(fd);
     if (error) throw EFOpenError(Format("Cannot read file %s: %s", fileName, std::strerror(error)));
     text = std::move(data);
-    stamp = StampOf(st);
+    stamp = FileStampOf(st);
     return true;
-}
-
-TFileStamp SaveFileText(const String& fileName, std::string_view text, mode_t newFileMode) {
-    if (fileName.empty()) throw EFCreateError("Cannot write a file without a name");
-    struct stat existing;
-    mode_t mode = newFileMode;
-    if (::stat(fileName.c_str(), &existing) == 0) {
-        if (S_ISDIR(existing.st_mode)) RaiseCannotWrite(fileName, EISDIR);
-        // Replacing by rename would get past the file's own protection.
-        if (::access(fileName.c_str(), W_OK) != 0) RaiseCannotWrite(fileName, errno);
-        mode = existing.st_mode & 07777;
-    }
-    String tempName = fileName + ".XXXXXX";
-    int fd = ::mkstemp(tempName.data());
-    if (fd < 0) RaiseCannotWrite(fileName, errno);
-    int error = 0;
-    struct stat st {};
-    size_t done = 0;
-    while (done < text.size() && !error) {
-        ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n >= 0)
-            done += static_cast<size_t>(n);
-        else if (errno != EINTR)
-            error = errno;
-    }
-    if (!error && ::fchmod(fd, mode) != 0) error = errno;
-    if (!error && ::fstat(fd, &st) != 0) error = errno;
-    if (::close(fd) != 0 && !error) error = errno;
-    if (!error && ::rename(tempName.c_str(), fileName.c_str()) != 0) error = errno;
-    if (error) {
-        ::unlink(tempName.c_str());
-        RaiseCannotWrite(fileName, error);
-    }
-    return StampOf(st);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -399,7 +343,7 @@ bool TMemIniFile::ValueExists(const String& section, const String& ident) {
 void TMemIniFile::UpdateFile() {
     if (FFileName.empty()) return;
     try {
-        FStamp = SaveFileText(FFileName, Compose(), 0644);
+        FStamp = SaveFile(FFileName, Compose(), 0644);
     } catch (const EStreamError& e) {
         throw EIniFileException(e.Message());
     }

@@ -1,8 +1,9 @@
 // INI files: TCustomIniFile, the typed reading and writing of sections and keys; TMemIniFile, the
 // whole file in memory, written back by UpdateFile; TIniFile, which writes through on every change.
-// Also the file helpers settings stores share: file stamps and replacing a file in one step.
+// Also reading a whole file with its stamp, which settings stores share (SaveFile writes one).
 #pragma once
 
+#include "framework/rtl/FileSave.h"
 #include "framework/rtl/Object.h"
 
 #include <sys/types.h>
@@ -13,23 +14,9 @@ namespace dw {
 
 class TStrings;
 
-// Enough of a file's identity to notice that someone replaced or changed it.
-struct TFileStamp {
-    bool Exists = false;
-    std::uint64_t Device = 0;
-    std::uint64_t Inode = 0;
-    Int64 Size = 0;
-    Int64 ModifiedNs = 0;
-    bool operator==(const TFileStamp&) const = default;
-};
-TFileStamp FileStampOf(const String& fileName);
 // Reads a whole file; false when it does not exist. Raises EFOpenError naming the file when it
 // exists but cannot be read.
 bool LoadFileText(const String& fileName, String& text, TFileStamp& stamp);
-// Writes text to a temporary file beside fileName and renames it over fileName, so that no reader
-// ever sees half a file. An existing file keeps its permissions, a new one gets newFileMode.
-// Raises EFCreateError naming the file (a read-only file counts as one that cannot be written).
-TFileStamp SaveFileText(const String& fileName, std::string_view text, mode_t newFileMode);
 
 class TCustomIniFile : public TObject {
     DW_CLASS(TCustomIniFile, TObject)

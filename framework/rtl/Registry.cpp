@@ -283,7 +283,7 @@ void TRegistry::Save() {
         if (error)
             throw EFCreateError(
                 Format("Cannot create the folder %s for %s: %s", folder.string(), FFileName, error.message()));
-        FStamp = SaveFileText(FFileName, Compose(), 0600);
+        FStamp = SaveFile(FFileName, Compose(), 0600);
     } catch (const EStreamError& e) {
         // The change did not reach the file, so it must not stay in memory either.
         FLoaded = false;

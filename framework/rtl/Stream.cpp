@@ -2,6 +2,7 @@
 
 #include "framework/rtl/ClassInfo.h"
 #include "framework/rtl/Exceptions.h"
+#include "framework/rtl/FileSave.h"
 #include "framework/rtl/Resources.h"
 
 #include <algorithm>
@@ -128,8 +129,7 @@ void TMemoryStream::LoadFromFile(const String& fileName) {
 }
 
 void TMemoryStream::SaveToFile(const String& fileName) {
-    TFileStream file(fileName, fmCreate);
-    SaveToStream(file);
+    SaveFile(fileName, std::string_view(reinterpret_cast<const char*>(FData.data()), static_cast<size_t>(Size())));
 }
 
 // ---------------------------------------------------------------------------------------------

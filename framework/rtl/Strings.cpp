@@ -263,8 +263,9 @@ void TStrings::LoadFromFile(const String& fileName) {
 }
 
 void TStrings::SaveToFile(const String& fileName) const {
-    TFileStream stream(fileName, fmCreate);
-    SaveToStream(stream);
+    TMemoryStream memory;
+    SaveToStream(memory);
+    memory.SaveToFile(fileName);
 }
 
 void TStrings::BeginUpdate() {

@@ -241,7 +241,7 @@ TEST(Png, BadInputRaisesClearErrors) {
     png.resize(png.size() / 2); // cut short
     EXPECT_THROW(DecodePng(png.data(), png.size()), EInvalidImage);
     EXPECT_THROW(LoadPng("/nonexistent/dir/none.png"), EReadError);
-    EXPECT_THROW(SavePng(s, "/nonexistent/dir/none.png"), EWriteError);
+    EXPECT_THROW(SavePng(s, "/nonexistent/dir/none.png"), EFCreateError);
     TRect outside{10, 10, 20, 20};
     EXPECT_THROW(EncodePng(s, &outside), EInvalidArgument);
 }

@@ -42,11 +42,13 @@ void ReadFormStream(const String& fileName, TMemoryStream& binary) {
         ObjectTextToBinary(file, binary);
         break;
     case TStreamOriginalFormat::sofBinary: {
-        Byte first = 0;
-        file.Read(&first, 1);
-        file.SetPosition(0);
-        Int64 length = first == 0xFF ? ReadResourceHeader(file) : file.Size();
-        binary.CopyFrom(file, length);
+        Int64 length = file.Size();
+        if (file.Memory()[0] == 0xFF) {
+            length = ReadResourceHeader(file);
+            if (length == 0) throw EReadError(Format("%s: the resource header gives a data length of 0", fileName));
+        }
+        // Exactly the resource's data (CopyFrom would take a count of 0 for the whole file).
+        binary.WriteBuffer(file.Memory() + file.Position(), length);
         break;
     }
     default:
@@ -59,7 +61,28 @@ double MillisecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
+// The form being shot: a document window or a frame is shown as a normal window at its normal
+// size, so its stored style and state are taken note of but not applied (applying them would ask
+// for a frame window that is not there).
+class TShotForm : public TForm {
+    DW_CLASS(TShotForm, TForm)
+    using TForm::TForm;
+    TFormStyle StoredFormStyle() const { return FStoredFormStyle; }
+    void SetStoredFormStyle(TFormStyle value) { FStoredFormStyle = value; }
+    TWindowState StoredWindowState() const { return FStoredWindowState; }
+    void SetStoredWindowState(TWindowState value) { FStoredWindowState = value; }
+
+private:
+    TFormStyle FStoredFormStyle = fsNormal;
+    TWindowState FStoredWindowState = wsNormal;
+};
+
 } // namespace
+
+DW_DEFINE_CLASS(TShotForm) {
+    c.Property("FormStyle", &TShotForm::StoredFormStyle, &TShotForm::SetStoredFormStyle).Default(fsNormal);
+    c.Property("WindowState", &TShotForm::StoredWindowState, &TShotForm::SetStoredWindowState).Default(wsNormal);
+}
 
 int main(int argc, char** argv) {
     bool timeOnly = argc == 3 && std::strcmp(argv[1], "--time") == 0;
@@ -84,7 +107,7 @@ int main(int argc, char** argv) {
         TMemoryStream binary;
         ReadFormStream(formFile, binary);
 
-        TObjectPtr<TForm> form(New<TForm>(nullptr, CreateNew));
+        TObjectPtr<TShotForm> form(New<TShotForm>(nullptr, CreateNew));
         std::vector<String> skipped;
         {
             TReader reader(binary, 4096);
@@ -95,9 +118,6 @@ int main(int argc, char** argv) {
             reader.ReadRootComponent(form.get());
         }
         double loaded = MillisecondsSince(start);
-        // A document window needs a frame window; alone it is shown as a normal one.
-        if (form->FormStyle() == fsMDIChild || form->FormStyle() == fsMDIForm) form->SetFormStyle(fsNormal);
-        if (form->WindowState() != wsNormal) form->SetWindowState(wsNormal);
         form->SetPosition(poDesigned);
         form->Show();
         Application->ProcessMessages();
