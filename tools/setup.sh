@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Draftwell needs to build, test and run, skipping those present.
+# tools/setup.sh --fuzz also installs clang for the libFuzzer targets (tests/fuzz).
 set -euo pipefail
 
 packages=(
@@ -7,8 +8,9 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libfreetype-dev libfontconfig-dev libpixman-1-dev libx11-dev libxext-dev libxtst-dev
   libpng-dev libjpeg-dev zlib1g-dev
-  fonts-dejavu-core xvfb xauth
+  fonts-dejavu-core xvfb xauth twm
 )
+[ "${1:-}" = "--fuzz" ] && packages+=(clang)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -7,6 +7,7 @@
 #include "framework/platform/Window.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Filer.h"
+#include "framework/rtl/TypInfo.h"
 
 #include <algorithm>
 #include <cmath>
@@ -606,6 +607,8 @@ TPoint TControl::GetClientOrigin() const {
 }
 
 void TControl::SetClientSizeImpl(int width, int height) {
+    CheckControlSize("ClientWidth", width);
+    CheckControlSize("ClientHeight", height);
     TRect client = ClientRect();
     SetBounds(FLeft, FTop, FWidth - client.Width() + width, FHeight - client.Height() + height);
 }
@@ -701,7 +704,19 @@ void TControl::DoConstraintsChange(TObject* sender) {
     if (CheckNewSize(w, h) && (w != FWidth || h != FHeight)) SetBounds(FLeft, FTop, w, h);
 }
 
+void CheckControlPosition(const char* name, int value) {
+    CheckPropertyRange(name, value, -MaxControlCoordinate, MaxControlCoordinate);
+}
+
+void CheckControlSize(const char* name, int value) {
+    CheckPropertyRange(name, std::max(value, 0), 0, MaxControlCoordinate);
+}
+
 void TControl::SetBounds(int left, int top, int width, int height) {
+    CheckControlPosition("Left", left);
+    CheckControlPosition("Top", top);
+    CheckControlSize("Width", width);
+    CheckControlSize("Height", height);
     if (!CheckNewSize(width, height)) return;
     if (left == FLeft && top == FTop && width == FWidth && height == FHeight) return;
     InvalidateControl(FVisible, FControlStyle.Contains(csOpaque));

@@ -1,5 +1,6 @@
 // PublishControlProperties: publishes inherited control properties on a descendant class with the
-// framework's types, defaults and stored tests. Included by Controls.h; do not include directly.
+// framework's types, defaults and stored tests; and the range of the published positions and
+// sizes. Included by Controls.h; do not include directly.
 #pragma once
 
 #include "framework/rtl/Exceptions.h"
@@ -8,6 +9,14 @@
 #include <type_traits>
 
 namespace dw {
+
+// The positions and sizes controls accept (Left, Top, Width, Height, ClientWidth, ClientHeight,
+// BorderWidth): a million pixels each way, so that no sum a layout, a scroll range or a window
+// rectangle makes of them comes near overflowing. Sizes below zero count as zero, as they always
+// have; anything beyond the range is refused with EPropertyError naming the property.
+constexpr int MaxControlCoordinate = 1000000;
+void CheckControlPosition(const char* name, int value);
+void CheckControlSize(const char* name, int value);
 
 namespace detail {
 // A class whose constructor gives ParentColor, Color or Cursor another value than TControl's says so

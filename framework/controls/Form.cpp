@@ -305,6 +305,7 @@ int TCustomForm::MenuBarHeight(int width) const {
 }
 
 void TCustomForm::SetStoredClientWidth(int value) {
+    CheckControlSize("ClientWidth", value);
     if (FControlState.Contains(csReadingState))
         FPendingClientWidth = value;
     else
@@ -312,6 +313,7 @@ void TCustomForm::SetStoredClientWidth(int value) {
 }
 
 void TCustomForm::SetStoredClientHeight(int value) {
+    CheckControlSize("ClientHeight", value);
     if (FControlState.Contains(csReadingState))
         FPendingClientHeight = value;
     else

@@ -346,11 +346,17 @@ TPoint TWinControl::GetClientOrigin() const {
 }
 
 void TWinControl::SetClientSizeImpl(int width, int height) {
+    CheckControlSize("ClientWidth", width);
+    CheckControlSize("ClientHeight", height);
     TRect m = NonClientMargins();
     SetBounds(FLeft, FTop, width + m.Left + m.Right, height + m.Top + m.Bottom);
 }
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {
+    CheckControlPosition("Left", left);
+    CheckControlPosition("Top", top);
+    CheckControlSize("Width", width);
+    CheckControlSize("Height", height);
     if (!CheckNewSize(width, height)) return;
     if (left == FLeft && top == FTop && width == FWidth && height == FHeight) return;
     if (FHandle && IsWindow(FHandle) && !IsIconic(FHandle)) {
@@ -1230,6 +1236,7 @@ void TWinControl::CMCtl3DChanged(TMessage& message) {
 }
 
 void TWinControl::SetBorderWidth(TBorderWidth value) {
+    CheckControlSize("BorderWidth", value);
     value = std::max(value, 0);
     if (FBorderWidth == value) return;
     FBorderWidth = value;

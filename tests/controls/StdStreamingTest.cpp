@@ -9,6 +9,8 @@
 #include "framework/rtl/Filer.h"
 #include "framework/rtl/FormConvert.h"
 
+#include <cstring>
+
 #include <algorithm>
 #include <iterator>
 
@@ -460,6 +462,62 @@ TEST_F(StreamingTest, ObjectsNestAsDeeplyWhenWrittenAsWhenReadOrConverted) {
         ADD_FAILURE() << "a form one level too deep was written";
     } catch (const Exception& e) {
         EXPECT_TRUE(limitNamed(e)) << e.Message();
+    }
+}
+
+} // namespace dw::test
+
+namespace dw::test {
+
+TEST_F(StreamingTest, GeometryBeyondTheFrameworksRangeIsRefusedByName) {
+    struct TCase {
+        const char* Text;
+        const char* Message; // the one error reading gives, empty for none
+    };
+    const TCase cases[] = {
+        {"object F: TForm\n  object P: TPanel\n    Width = 2147483647\n  end\nend\n",
+         "Property Width: 2147483647 is out of range (0 to 1000000)"},
+        {"object F: TForm\n  ClientWidth = 2147483647\nend\n",
+         "Property ClientWidth: 2147483647 is out of range (0 to 1000000)"},
+        {"object F: TForm\n  ClientHeight = 2147483647\nend\n",
+         "Property ClientHeight: 2147483647 is out of range (0 to 1000000)"},
+        {"object F: TForm\n  Left = 2147483647\nend\n",
+         "Property Left: 2147483647 is out of range (-1000000 to 1000000)"},
+        {"object F: TForm\n  Top = -2147483648\nend\n",
+         "Property Top: -2147483648 is out of range (-1000000 to 1000000)"},
+        {"object F: TForm\n  BorderWidth = 2147483647\nend\n",
+         "Property BorderWidth: 2147483647 is out of range (0 to 1000000)"},
+        {"object F: TForm\n  object P: TPanel\n    Left = 1000000\n    Width = 1000000\n  end\nend\n", ""},
+        {"object F: TForm\n  object P: TPanel\n    Width = -5\n  end\nend\n", ""},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Text);
+        TMemoryStream source, binary;
+        source.Write(c.Text, static_cast<Int64>(std::strlen(c.Text)));
+        source.SetPosition(0);
+        ObjectTextToBinary(source, binary);
+        binary.SetPosition(0);
+        TObjectPtr<TForm> form(New<TForm>(nullptr, CreateNew));
+        std::vector<String> errors;
+        {
+            TReader reader(binary, 4096);
+            reader.OnError = [&](TReader*, const String& message, bool& handled) {
+                errors.push_back(message);
+                handled = true;
+            };
+            reader.ReadRootComponent(form.get());
+        }
+        if (*c.Message) {
+            ASSERT_EQ(errors.size(), 1u);
+            EXPECT_NE(errors[0].find(c.Message), String::npos) << errors[0];
+        } else {
+            EXPECT_TRUE(errors.empty()) << errors.front();
+        }
+        // Shown and painted, with every rectangle the layout makes from it.
+        form->Show();
+        Process();
+        EXPECT_LE(form->ClientWidth(), MaxControlCoordinate);
+        EXPECT_GE(form->ClientRect().Width(), 0);
     }
 }
 
