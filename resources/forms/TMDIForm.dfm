@@ -253,6 +253,7 @@ object MDIForm: TMDIForm
   object OD: TOpenDialog
     DefaultExt = 'dfm'
     Filter = 'Form resource (*.dfm)|*.dfm|All files (*.*)|*.*'
+    Options = [ofHideReadOnly, ofPathMustExist, ofFileMustExist, ofEnableSizing]
     Title = 'Open form'
     Left = 396
     Top = 120
@@ -260,6 +261,7 @@ object MDIForm: TMDIForm
   object SD: TSaveDialog
     DefaultExt = 'dfm'
     Filter = 'Form resource (*.dfm)|*.dfm|All files (*.*)|*.*'
+    Options = [ofOverwritePrompt, ofHideReadOnly, ofPathMustExist, ofEnableSizing]
     Title = 'Save form'
     Left = 428
     Top = 120

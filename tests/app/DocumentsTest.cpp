@@ -114,6 +114,33 @@ TEST_F(DocumentsTest, OpenOfAFileThatIsNoFormLeavesTheTemplateAndSaysWhy) {
     EXPECT_EQ(document->Button1->Caption(), "Button1");
 }
 
+TEST_F(DocumentsTest, OpenRefusesAMissingFileAndSaveAsksBeforeReplacing) {
+    // A name that does not exist: the dialog says so and no document is made.
+    String missing = TempPath("nothing-here.dfm");
+    AnswerOpen(missing);
+    DialogScript().AnswerMessage(mrOk);
+    ClickToolButton(Main->FileOpen);
+    EXPECT_EQ(Main->MDIChildCount(), 0);
+    ASSERT_EQ(DialogScript().Log().size(), 2u);
+    EXPECT_EQ(DialogScript().Log()[1].Kind, TDialogKind::MessageBox);
+    EXPECT_NE(DialogScript().Log()[1].Text.find("File not found"), String::npos) << DialogScript().Log()[1].Text;
+    EXPECT_TRUE(Shown.empty()) << Shown.front();
+
+    // Saving over a file asks first; No keeps the file, Yes replaces it.
+    NewDocument();
+    String existing = TempPath("existing.dfm");
+    WriteText(existing, "keep me");
+    AnswerSave(existing);
+    DialogScript().AnswerMessage(mrNo);
+    ClickToolButton(Main->FileSave);
+    EXPECT_EQ(ReadText(existing), "keep me");
+    EXPECT_NE(DialogScript().Log().back().Text.find("already exists"), String::npos);
+    AnswerSave(existing);
+    DialogScript().AnswerMessage(mrYes);
+    ClickToolButton(Main->FileSave);
+    EXPECT_EQ(ReadText(existing).rfind("object MDIChild_1: TMDIChild", 0), 0u);
+}
+
 TEST_F(DocumentsTest, CancelledOpenMakesNoDocument) {
     DialogScript().AnswerFileName(TDialogKind::OpenDialog, std::nullopt);
     ClickToolButton(Main->FileOpen);
