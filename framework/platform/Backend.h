@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace dw {
@@ -47,6 +48,7 @@ enum class TMouseButton { Left = 1, Right = 2, Middle = 3 };
 // One input or window event, as the backend delivers it. Positions are screen coordinates;
 // time is the backend clock in milliseconds.
 struct TBackendEvent {
+    // Char: a character that no key-down carries (an input method's composed text).
     enum Kind { MouseMove, MouseDown, MouseUp, MouseWheel, KeyDown, KeyUp, Char, Expose, Close, FocusLost };
     Kind kind = MouseMove;
     TNativeWindow window = 0;
@@ -54,6 +56,11 @@ struct TBackendEvent {
     TMouseButton button = TMouseButton::Left;
     int key = 0;        // virtual key of KeyDown and KeyUp
     char32_t ch = 0;    // the character of Char events
+    // KeyDown of a backend that knows its keyboard layout: the characters the key types there
+    // (none for keys that type nothing). TranslateMessage makes the character messages from
+    // them; without it the key's character comes from the classic US layout.
+    bool translated = false;
+    std::u32string text;
     int wheelDelta = 0; // multiples of 120 per notch, positive away from the user
     TRect rect;         // the exposed area of Expose, in window coordinates
     std::uint32_t time = 0;

@@ -238,6 +238,14 @@ void ConvertKey(TWindowManager& wm, const TBackendEvent& e, bool wasDown) {
     if (wasDown || !down) lp |= LPARAM(1) << 30;
     if (!down) lp |= LPARAM(1) << 31;
     PushMessage(wm, target->Handle, message, static_cast<WPARAM>(e.key), lp, e);
+    if (down && e.translated) {
+        // The key's characters wait for TranslateMessage, the one place that makes them.
+        std::uint32_t serial = wm.FNextKeySerial++;
+        if (serial == 0) serial = wm.FNextKeySerial++;
+        wm.FInputMsgs.back().keySerial = serial;
+        wm.FKeyTexts.emplace_back(serial, e.text);
+        while (wm.FKeyTexts.size() > 64) wm.FKeyTexts.pop_front();
+    }
 }
 
 HCURSOR CursorHandle(int id) {
@@ -400,10 +408,13 @@ void WmActivate(TWindow* top, WPARAM how) {
         }
     }
     if (wm.FActive != top || !top || top->Destroyed) return;
-    // The active window comes to the front of its layer.
+    // The active window comes to the front of its layer, and the display gives its native
+    // window the keyboard (a desktop without a window manager gives it nobody otherwise).
     wm.LinkTop(top, top->Parent);
     wm.RaiseOwned(top);
     wm.RestackNative();
+    if (top->Native && (top->Style & WS_VISIBLE) && !(top->Style & WS_MINIMIZE))
+        wm.Backend().ShowNativeWindow(top->Native, true, true);
     HWND th = top->Handle;
     wm.Send(top, WM_NCACTIVATE, 1, 0);
     if (wm.Find(th))

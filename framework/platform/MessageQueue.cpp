@@ -280,6 +280,23 @@ char32_t KeyChar(int vk, bool shift, bool caps, bool ctrl, bool alt) {
 bool TranslateMessage(const TMsg& msg) {
     if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
     auto& wm = WM();
+    UINT charMessage = msg.message == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR;
+    if (msg.keySerial) {
+        // A key press of a backend that knows its layout types what that layout says, once.
+        auto it = std::find_if(wm.FKeyTexts.begin(), wm.FKeyTexts.end(),
+                               [&](const auto& entry) { return entry.first == msg.keySerial; });
+        if (it == wm.FKeyTexts.end()) return false;
+        std::u32string text = std::move(it->second);
+        wm.FKeyTexts.erase(it);
+        for (auto c = text.rbegin(); c != text.rend(); ++c) {
+            TMsg m = msg;
+            m.message = charMessage;
+            m.wParam = *c;
+            m.keySerial = 0;
+            wm.FPosted.push_front(m);
+        }
+        return !text.empty();
+    }
     bool shift = wm.FKeyState[VK_SHIFT] & 0x80;
     bool ctrl = wm.FKeyState[VK_CONTROL] & 0x80;
     bool alt = wm.FKeyState[VK_MENU] & 0x80;
@@ -287,7 +304,7 @@ bool TranslateMessage(const TMsg& msg) {
     char32_t ch = KeyChar(static_cast<int>(msg.wParam), shift, caps, ctrl, alt);
     if (!ch) return false;
     TMsg c = msg;
-    c.message = msg.message == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR;
+    c.message = charMessage;
     c.wParam = ch;
     // The character comes next, ahead of anything posted meanwhile.
     wm.FPosted.push_front(c);

@@ -406,6 +406,8 @@ struct TMsg {
     LPARAM lParam = 0;
     DWORD time = 0;
     TPoint pt;
+    // The key press a key message came from, for TranslateMessage (0: made by a program).
+    std::uint32_t keySerial = 0;
 };
 using MSG = TMsg;
 

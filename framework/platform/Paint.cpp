@@ -314,7 +314,7 @@ void WmSyncNative(TWindow* top, bool sizeChanged) {
         backend.SetNativeWindowTitle(top->Native, top->Text);
         PushShape(top);
         wm.RestackNative();
-        backend.ShowNativeWindow(top->Native, true, false);
+        backend.ShowNativeWindow(top->Native, true, wm.FActive == top);
         return;
     }
     if (!top->Native) {

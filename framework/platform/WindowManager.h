@@ -199,6 +199,10 @@ public:
     std::deque<TMsg> FPosted;
     std::deque<TBackendEvent> FInput; // raw input from the backend, not yet turned into messages
     std::deque<TMsg> FInputMsgs;      // input turned into messages, waiting to be retrieved
+    // What recent key presses type in the backend's layout, by their keySerial, until
+    // TranslateMessage takes it (a few dozen at most are kept).
+    std::deque<std::pair<std::uint32_t, std::u32string>> FKeyTexts;
+    std::uint32_t FNextKeySerial = 1;
     int FBeginPaintCount = 0;
     bool FQuitPosted = false;
     int FQuitCode = 0;

@@ -154,6 +154,15 @@ std::vector<TBackendEvent> X11Test::EventsOf(TBackendEvent::Kind kind) const {
     return out;
 }
 
+std::u32string X11Test::Typed() const {
+    std::u32string typed;
+    for (auto& e : Events) {
+        if (e.kind == TBackendEvent::KeyDown) typed += e.text;
+        if (e.kind == TBackendEvent::Char) typed += e.ch;
+    }
+    return typed;
+}
+
 namespace {
 
 // The window under a screen point (the deepest top-level), for synthesised events.

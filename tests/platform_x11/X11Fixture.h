@@ -58,6 +58,8 @@ protected:
     // Shows a window and waits until the server reports it exposed.
     void ShowAndWait(TX11Backend& b, TNativeWindow w, bool activate = false);
     std::vector<TBackendEvent> EventsOf(TBackendEvent::Kind kind) const;
+    // Everything typed so far: the text of key-downs and the characters that came alone.
+    std::u32string Typed() const;
 
     // The user, through XTest when it is there (XSendEvent otherwise).
     void MovePointer(int x, int y);

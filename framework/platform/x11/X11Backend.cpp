@@ -957,15 +957,16 @@ void TX11Backend::TImpl::Dispatch(XEvent& ev) {
         XKeyEvent& k = ev.xkey;
         int vk = VirtualKeyOf(Dpy, k);
         std::uint32_t time = MapTime(k.time);
-        if (vk) {
+        if (ev.type == KeyRelease) {
+            if (!vk) return;
             TBackendEvent e;
-            e.kind = ev.type == KeyPress ? TBackendEvent::KeyDown : TBackendEvent::KeyUp;
+            e.kind = TBackendEvent::KeyUp;
             e.window = native;
             e.key = vk;
             e.time = time;
             deliver(e);
+            return;
         }
-        if (ev.type != KeyPress) return;
         std::vector<char32_t> chars;
         KeySym sym = NoSymbol;
         if (w->InputContext) {
@@ -988,13 +989,27 @@ void TX11Backend::TImpl::Dispatch(XEvent& ev) {
                 if (char32_t c = CharFromKeySym(sym)) chars.push_back(c);
             }
         }
+        std::erase(chars, char32_t(0x7F)); // Delete types nothing on the classic desktop
+        if (vk) {
+            // The key and what it types in this keyboard's layout travel together; the message
+            // loop's TranslateMessage makes the character messages from them, once.
+            TBackendEvent e;
+            e.kind = TBackendEvent::KeyDown;
+            e.window = native;
+            e.key = vk;
+            e.time = time;
+            e.translated = true;
+            e.text.assign(chars.begin(), chars.end());
+            deliver(e);
+            return;
+        }
+        // Text without a key of its own: what an input method composed (a dead key or compose
+        // sequence ends in an event of key code 0).
         for (char32_t c : chars) {
-            if (c == 0x7F) continue; // Delete types nothing on the classic desktop
             TBackendEvent e;
             e.kind = TBackendEvent::Char;
             e.window = native;
             e.ch = c;
-            e.key = vk;
             e.time = time;
             deliver(e);
         }
