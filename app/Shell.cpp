@@ -39,12 +39,15 @@ struct TOptions {
     std::optional<String> Screenshot;
     int NewDocuments = 0;
     bool Help = false;
+    bool Version = false;
 };
 
-const char UsageText[] = "usage: draftwell [--screenshot FILE.png [--new N]]\n"
+const char UsageText[] = "usage: draftwell [--screenshot FILE.png [--new N]] [--help] [--version]\n"
                          "  (no options)          run the designer on the X display\n"
                          "  --screenshot FILE.png render the main window without a display and write it as PNG\n"
-                         "  --new N               open N new documents first (with --screenshot)\n";
+                         "  --new N               open N new documents first (with --screenshot)\n"
+                         "  --help                show this text\n"
+                         "  --version             show the version\n";
 
 TOptions ParseOptions(const std::vector<String>& args) {
     TOptions options;
@@ -64,6 +67,8 @@ TOptions ParseOptions(const std::vector<String>& args) {
             options.NewDocuments = n;
         } else if (arg == "--help" || arg == "-h")
             options.Help = true;
+        else if (arg == "--version")
+            options.Version = true;
         else
             throw EInvalidArgument(Format("unknown option \"%s\"", arg));
     }
@@ -135,6 +140,10 @@ int RunDraftwell(const std::vector<String>& args) {
     }
     if (options.Help) {
         std::printf("%s", UsageText);
+        return 0;
+    }
+    if (options.Version) {
+        std::printf("draftwell %s (Vornix Draftwell, the runtime form designer)\n", DW_VERSION);
         return 0;
     }
     try {

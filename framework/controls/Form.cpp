@@ -972,6 +972,8 @@ bool TCustomForm::WantChildKey(TControl* child, TMessage& message) {
 }
 
 bool TCustomForm::IsShortCut(TWMKey& message) {
+    // A form being designed has no shortcuts of its own: its menus and actions are designed.
+    if (HasState(csDesigning)) return false;
     bool handled = false;
     OnShortCut(message, handled);
     if (handled) return true;

@@ -785,9 +785,12 @@ void TWinControl::WMChar(TMessage& message) {
     if (!DoKeyPress(message)) DefaultHandler(message);
 }
 
+// On a designed form the keys are the designer's, except the menu keys and shortcuts of the
+// program around it (its main menu and actions): those stay the frame's, or a designed document
+// would lock the user out of the menu. The designed controls' own menus and actions do not act.
 bool TWinControl::IsMenuKey(TMessage& message) {
-    if (HasState(csDesigning)) return false;
     TWMKey key(message);
+    if (HasState(csDesigning)) return Application && Application->IsShortCut(key);
     for (TControl* c = this; c; c = c->Parent())
         if (auto* handler = Supports<IShortCutHandler>(c->FPopupMenu))
             if (handler->IsShortCut(key)) return true;

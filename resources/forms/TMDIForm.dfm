@@ -210,18 +210,21 @@ object MDIForm: TMDIForm
     object FileNew: TAction
       Category = 'File'
       Caption = 'New'
+      ShortCut = 16462
       ImageIndex = 18
       OnExecute = FileNewExecute
     end
     object FileOpen: TAction
       Category = 'File'
       Caption = 'Open'
+      ShortCut = 16463
       ImageIndex = 17
       OnExecute = FileOpenExecute
     end
     object FileSave: TAction
       Category = 'File'
       Caption = 'Save'
+      ShortCut = 16467
       ImageIndex = 14
       OnExecute = FileSaveExecute
       OnUpdate = FileSaveUpdate
