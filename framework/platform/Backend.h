@@ -49,7 +49,21 @@ enum class TMouseButton { Left = 1, Right = 2, Middle = 3 };
 // time is the backend clock in milliseconds.
 struct TBackendEvent {
     // Char: a character that no key-down carries (an input method's composed text).
-    enum Kind { MouseMove, MouseDown, MouseUp, MouseWheel, KeyDown, KeyUp, Char, Expose, Close, FocusLost };
+    // Minimized, Restored: the desktop iconified the window or brought it back (its own controls).
+    enum Kind {
+        MouseMove,
+        MouseDown,
+        MouseUp,
+        MouseWheel,
+        KeyDown,
+        KeyUp,
+        Char,
+        Expose,
+        Close,
+        FocusLost,
+        Minimized,
+        Restored
+    };
     Kind kind = MouseMove;
     TNativeWindow window = 0;
     TPoint pos;
@@ -94,6 +108,11 @@ public:
     virtual void SetNativeWindowShape(TNativeWindow w, const std::vector<TRect>* shape) = 0;
     virtual void SetNativeWindowTitle(TNativeWindow w, const String& title) = 0;
     virtual void SetNativeWindowFlags(TNativeWindow w, TNativeWindowFlags flags) = 0;
+    // Whether a desktop window manager runs that can iconify windows (and give them back). Without
+    // one the framework shows a minimized window as a caption bar at the bottom of the screen.
+    virtual bool HasWindowManager() { return false; }
+    // Asks the window manager to iconify a shown window; ShowNativeWindow brings it back.
+    virtual void IconifyNativeWindow(TNativeWindow w) { (void)w; }
     // The surface holding the window's pixels; it stays valid until the next call for the window
     // or until the window is destroyed.
     virtual void SetNativeWindowSurface(TNativeWindow w, TSurface* surface) = 0;

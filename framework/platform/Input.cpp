@@ -356,12 +356,19 @@ bool WmConvertInput() {
         ConvertKey(wm, e, wasDown);
         break;
     case TBackendEvent::Close:
+    case TBackendEvent::Minimized:
+    case TBackendEvent::Restored: {
+        // The desktop's own controls: they become the window's system commands.
+        WPARAM command = e.kind == TBackendEvent::Close       ? SC_CLOSE
+                         : e.kind == TBackendEvent::Minimized ? SC_MINIMIZE
+                                                              : SC_RESTORE;
         for (TWindow* t : wm.Desktop()->Children)
             if (t->Native == e.window && t->Native) {
-                PushMessage(wm, t->Handle, WM_SYSCOMMAND, SC_CLOSE, 0, e);
+                PushMessage(wm, t->Handle, WM_SYSCOMMAND, command, 0, e);
                 break;
             }
         break;
+    }
     case TBackendEvent::FocusLost:
         WmActivate(nullptr, WA_INACTIVE);
         break;

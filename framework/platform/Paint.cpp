@@ -306,7 +306,8 @@ void WmExposeParentArea(TWindow* parent, const TRect& rectInParent) {
 void WmSyncNative(TWindow* top, bool sizeChanged) {
     auto& wm = WM();
     auto& backend = wm.Backend();
-    bool shown = (top->Style & WS_VISIBLE) && !(top->Style & WS_MINIMIZE);
+    bool iconic = (top->Style & WS_VISIBLE) && (top->Style & WS_MINIMIZE) && top->DesktopIcon;
+    bool shown = (top->Style & WS_VISIBLE) && !iconic;
     if (shown && !top->Native) {
         EnsureSurface(top);
         top->Native = backend.CreateNativeWindow(top->Rect, NativeFlags(top));
@@ -315,6 +316,18 @@ void WmSyncNative(TWindow* top, bool sizeChanged) {
         PushShape(top);
         wm.RestackNative();
         backend.ShowNativeWindow(top->Native, true, wm.FActive == top);
+        return;
+    }
+    if (iconic && !top->Native) {
+        // Shown minimized from the start: mapped first, then handed to the desktop as an icon.
+        EnsureSurface(top);
+        top->Native = backend.CreateNativeWindow(top->Rect, NativeFlags(top));
+        backend.SetNativeWindowSurface(top->Native, top->Surface.get());
+        backend.SetNativeWindowTitle(top->Native, top->Text);
+        PushShape(top);
+        wm.RestackNative();
+        backend.ShowNativeWindow(top->Native, true, false);
+        backend.IconifyNativeWindow(top->Native);
         return;
     }
     if (!top->Native) {
@@ -327,7 +340,10 @@ void WmSyncNative(TWindow* top, bool sizeChanged) {
     }
     if (top->Surface) top->Surface->SetScreenOrigin(top->Rect.TopLeft());
     backend.MoveNativeWindow(top->Native, top->Rect);
-    backend.ShowNativeWindow(top->Native, shown, false);
+    if (iconic)
+        backend.IconifyNativeWindow(top->Native);
+    else
+        backend.ShowNativeWindow(top->Native, shown, false);
 }
 
 void WmDestroyNative(TWindow* top) {

@@ -880,7 +880,11 @@ TRect MaximizedRect(TWindow* w) {
 TRect MinimizedRect(TWindow* w) {
     auto& wm = WM();
     int iconWidth = 160, iconHeight = 24;
-    if (wm.IsTopLevel(w)) return w->Rect; // the native window is hidden while minimised
+    if (wm.IsTopLevel(w)) {
+        // The desktop's window manager keeps an icon of its own; the window keeps its place.
+        w->DesktopIcon = wm.Backend().HasWindowManager();
+        if (w->DesktopIcon) return w->Rect;
+    }
     int index = 0;
     for (TWindow* s : w->Parent->Children)
         if (s != w && (s->Style & WS_MINIMIZE)) ++index;

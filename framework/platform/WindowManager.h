@@ -84,6 +84,9 @@ struct TWindow {
     std::optional<TWmRegion> Shape; // window region, window coordinates
     TRect RestoreRect;              // rectangle before maximise or minimise
     bool HasRestoreRect = false;
+    // Minimized by the desktop's window manager (an icon of the desktop's); without one a
+    // minimized top-level window is a caption bar at the bottom of the screen.
+    bool DesktopIcon = false;
     // Top-level windows.
     TNativeWindow Native = 0;
     std::unique_ptr<TSurface> Surface;

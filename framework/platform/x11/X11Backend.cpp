@@ -60,7 +60,7 @@ namespace {
 
 constexpr long WindowEvents = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | KeyPressMask |
                               KeyReleaseMask | EnterWindowMask | LeaveWindowMask | StructureNotifyMask |
-                              FocusChangeMask;
+                              FocusChangeMask | PropertyChangeMask;
 
 int Clamp16(int v) {
     return std::clamp(v, -32768, 32767);
@@ -209,7 +209,8 @@ TX11Backend::TX11Backend(const String& displayName, TX11Options options) : F(std
                            "text/plain",
                            "COMPOUND_TEXT",
                            "DW_SELECTION",
-                           "DW_TIMESTAMP"};
+                           "DW_TIMESTAMP",
+                           "WM_STATE"};
     constexpr int count = sizeof(names) / sizeof(names[0]);
     Atom atoms[count];
     XInternAtoms(d, const_cast<char**>(names), count, False, atoms);
@@ -237,7 +238,8 @@ TX11Backend::TX11Backend(const String& displayName, TX11Options options) : F(std
                        &F->TextPlain,
                        &F->CompoundText,
                        &F->SelectionProperty,
-                       &F->TimestampProperty};
+                       &F->TimestampProperty,
+                       &F->WmState};
     static_assert(sizeof(targets) / sizeof(targets[0]) == count);
     for (int i = 0; i < count; ++i) *targets[i] = atoms[i];
 
@@ -439,9 +441,11 @@ void TX11Backend::DestroyNativeWindow(TNativeWindow native) {
 void TX11Backend::ShowNativeWindow(TNativeWindow native, bool show, bool activate) {
     TX11Window& w = F->Get(native);
     Display* d = F->Dpy;
-    if (show && !w.Mapped) {
+    if (show && (!w.Mapped || w.Iconic)) {
+        // Mapping an iconified window asks the window manager to bring it back.
         XMapWindow(d, w.Xid);
         w.Mapped = true;
+        w.Iconic = false;
     } else if (!show && w.Mapped) {
         if (w.Flags.popup) {
             XUnmapWindow(d, w.Xid);
@@ -548,6 +552,22 @@ void TX11Backend::SetNativeWindowFlags(TNativeWindow native, TNativeWindowFlags 
     } else {
         F->ApplyWindowFlags(w);
     }
+    XFlush(F->Dpy);
+}
+
+bool TX11Backend::HasWindowManager() {
+    // A window manager is whoever redirects the root's substructure; the server reports every
+    // client's selection on the root, so asking disturbs nobody.
+    XWindowAttributes attributes{};
+    if (!XGetWindowAttributes(F->Dpy, F->Root, &attributes)) return false;
+    return (attributes.all_event_masks & SubstructureRedirectMask) != 0;
+}
+
+void TX11Backend::IconifyNativeWindow(TNativeWindow native) {
+    TX11Window& w = F->Get(native);
+    if (!w.Mapped) return;
+    w.Iconic = true;
+    XIconifyWindow(F->Dpy, w.Xid, F->Screen);
     XFlush(F->Dpy);
 }
 
@@ -859,6 +879,24 @@ int VirtualKeyOf(Display* d, XKeyEvent& key) {
 
 } // namespace
 
+bool TX11Backend::TImpl::IsIconicOnDesktop(Window xid) {
+    // The window manager's WM_STATE says whether an unmapped window is iconic.
+    Atom wmState = WmState;
+    Atom type = XNone;
+    int format = 0;
+    unsigned long n = 0, after = 0;
+    unsigned char* data = nullptr;
+    TX11ErrorTrap trap(Dpy);
+    bool iconic = false;
+    if (XGetWindowProperty(Dpy, xid, wmState, 0, 2, False, wmState, &type, &format, &n, &after, &data) == Success &&
+        data) {
+        if (format == 32 && n >= 1) iconic = reinterpret_cast<long*>(data)[0] == IconicState;
+        XFree(data);
+    }
+    trap.Check();
+    return iconic;
+}
+
 void TX11Backend::TImpl::Dispatch(XEvent& ev) {
     if (XFilterEvent(&ev, XNone)) return; // the input method took it (a compose sequence, say)
 
@@ -1038,6 +1076,15 @@ void TX11Backend::TImpl::Dispatch(XEvent& ev) {
     case MapNotify:
         if (!w) return;
         w->Viewable = true;
+        if (w->Iconic) {
+            // The desktop gave an iconified window back (its task list, its icon).
+            w->Iconic = false;
+            TBackendEvent e;
+            e.kind = TBackendEvent::Restored;
+            e.window = native;
+            e.time = Now();
+            deliver(e);
+        }
         if (w->FocusOnMap) {
             w->FocusOnMap = false;
             TX11ErrorTrap trap(Dpy);
@@ -1047,6 +1094,18 @@ void TX11Backend::TImpl::Dispatch(XEvent& ev) {
         return;
     case UnmapNotify:
         if (w) w->Viewable = false;
+        return;
+    case PropertyNotify:
+        if (!w || ev.xproperty.atom != WmState || ev.xproperty.state != PropertyNewValue) return;
+        if (w->Mapped && !w->Iconic && IsIconicOnDesktop(xid)) {
+            // The desktop iconified the window with its own controls.
+            w->Iconic = true;
+            TBackendEvent e;
+            e.kind = TBackendEvent::Minimized;
+            e.window = native;
+            e.time = Now();
+            deliver(e);
+        }
         return;
     case ClientMessage: {
         if (!w || ev.xclient.message_type != WmProtocols || ev.xclient.format != 32) return;

@@ -49,6 +49,8 @@ public:
     void SetNativeWindowShape(TNativeWindow w, const std::vector<TRect>* shape) override;
     void SetNativeWindowTitle(TNativeWindow w, const String& title) override;
     void SetNativeWindowFlags(TNativeWindow w, TNativeWindowFlags flags) override;
+    bool HasWindowManager() override;
+    void IconifyNativeWindow(TNativeWindow w) override;
     void SetNativeWindowSurface(TNativeWindow w, TSurface* surface) override;
     void PresentRect(TNativeWindow w, const TRect& rect) override;
 

@@ -48,6 +48,7 @@ struct TX11Window {
     bool Mapped = false;   // as requested
     bool Viewable = false; // MapNotify seen
     bool FocusOnMap = false;
+    bool Iconic = false; // iconified by request or by the desktop; mapped again to restore
     XIC InputContext = nullptr;
     TRect PendingExpose; // accumulated until the last Expose of a series
 };
@@ -108,6 +109,8 @@ struct TX11Backend::TImpl {
     TX11Window* Find(Window w);
     TX11Window& Get(TNativeWindow w);
 
+    bool IsIconicOnDesktop(Window xid);
+    Atom WmState = 0;
     void Dispatch(XEvent& ev);
     void Push(TX11Window& w, TRect rect);
     void PutRows(TX11Window& w, const TRect& r);
