@@ -7,6 +7,7 @@
 #include "formfiles/FormFiles.h"
 #include "framework/rtl/SysUtils.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace dw {
@@ -52,6 +53,7 @@ DW_DEFINE_CLASS(TMDIForm) {
     c.Method<&TMDIForm::TabControl1Change>("TabControl1Change");
     c.Method<&TMDIForm::TabControl2Change>("TabControl2Change");
     c.Method<&TMDIForm::ControlBar1BandMove>("ControlBar1BandMove");
+    c.Method<&TMDIForm::ControlBar1Resize>("ControlBar1Resize");
     c.Method<&TMDIForm::Customize1Click>("Customize1Click");
 }
 
@@ -74,6 +76,10 @@ void TMDIForm::Loaded() {
     // editable as pictures rather than as image list data inside the layout.
     if (ImageList1 && ImageList1->Count() == 0 && !ImageList1->ResourceLoad("SHELLIMAGES", clSilver))
         throw EResNotFound("Resource SHELLIMAGES not found");
+    if (ControlBar1 && PaletteTab1) {
+        FPaletteGap = std::max(0, ControlBar1->ClientWidth() - PaletteTab1->BoundsRect().Right);
+        ControlBar1->OnResize = MakeMethod<&TMDIForm::ControlBar1Resize>(this);
+    }
 }
 
 void TMDIForm::BeforeDestruction() {
@@ -178,6 +184,14 @@ void TMDIForm::TabControl2Change(TObject* sender) {
 void TMDIForm::ControlBar1BandMove(TObject* sender, TControl* control, TRect& bandRect) {
     (void)sender;
     if (control == PaletteTab1) bandRect.Right = ControlBar1->ClientWidth();
+}
+
+void TMDIForm::ControlBar1Resize(TObject* sender) {
+    (void)sender;
+    if (!PaletteTab1 || !ControlBar1) return;
+    int right = ControlBar1->ClientWidth() - FPaletteGap;
+    int left = PaletteTab1->Left();
+    if (right > left) PaletteTab1->SetBounds(left, PaletteTab1->Top(), right - left, PaletteTab1->Height());
 }
 
 void TMDIForm::Customize1Click(TObject* sender) {

@@ -66,6 +66,9 @@ class TMDIForm : public TForm {
     void TabControl1Change(TObject* sender);
     void TabControl2Change(TObject* sender);
     void ControlBar1BandMove(TObject* sender, TControl* control, TRect& bandRect);
+    // The palette band keeps its right edge at the control bar's right edge when the bar's
+    // width changes (the main window resized or maximized), as when it is dragged.
+    void ControlBar1Resize(TObject* sender);
     void Customize1Click(TObject* sender);
 
     // ---- state the shell keeps
@@ -86,6 +89,7 @@ protected:
 
 private:
     int FDocumentCounter = 1;
+    int FPaletteGap = 0; // between the palette's right edge and the control bar's
     TTypeKinds FInspectorTypeKinds = tkProperties;
     bool FInspectorByCategories = false;
 };

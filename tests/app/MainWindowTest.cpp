@@ -2,6 +2,8 @@
 // dialogs; and the handlers that do not need a document (tabs, band moves, About, Exit).
 #include "ShellFixture.h"
 
+#include <functional>
+
 #include "app/AboutBox.h"
 #include "framework/platform/Input.h"
 #include "framework/platform/MessageQueue.h"
@@ -202,6 +204,28 @@ TEST_F(MainWindowTest, ExitClosesTheMainWindow) {
     PostQuitMessage(0);
     Application->Run();
     EXPECT_FALSE(Application->Terminated());
+}
+
+TEST_F(MainWindowTest, ThePaletteBandReachesTheBarsRightEdgeAtEverySize) {
+    auto gap = [&] { return Main->ControlBar1->ClientWidth() - Main->PaletteTab1->BoundsRect().Right; };
+    int stored = gap();
+    struct TCase {
+        const char* Title;
+        std::function<void()> Change;
+    };
+    const TCase cases[] = {
+        {"maximized", [&] { Main->SetWindowState(wsMaximized); }},
+        {"restored", [&] { Main->SetWindowState(wsNormal); }},
+        {"wider", [&] { Main->SetWidth(Main->Width() + 200); }},
+        {"narrower", [&] { Main->SetWidth(Main->Width() - 100); }},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Title);
+        c.Change();
+        Process();
+        EXPECT_EQ(gap(), stored) << "bar " << Main->ControlBar1->ClientWidth() << ", palette right "
+                                 << Main->PaletteTab1->BoundsRect().Right;
+    }
 }
 
 } // namespace dw::test
