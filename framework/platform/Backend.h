@@ -68,8 +68,8 @@ struct TBackendEvent {
     TNativeWindow window = 0;
     TPoint pos;
     TMouseButton button = TMouseButton::Left;
-    int key = 0;        // virtual key of KeyDown and KeyUp
-    char32_t ch = 0;    // the character of Char events
+    int key = 0;     // virtual key of KeyDown and KeyUp
+    char32_t ch = 0; // the character of Char events
     // KeyDown of a backend that knows its keyboard layout: the characters the key types there
     // (none for keys that type nothing). TranslateMessage makes the character messages from
     // them; without it the key's character comes from the classic US layout.

@@ -316,8 +316,8 @@ void TWriter::WriteProperty(TPersistent* instance, const TPropInfo& prop) {
             // stream; the path is limited only so that a cycle of sub-objects cannot recurse
             // without end.
             if (std::count(FPropPath.begin(), FPropPath.end(), '.') >= MaxFilerNesting)
-                throw EWriteError(Format("Property %s%s nests objects more than %d levels deep", FPropPath,
-                                         prop.Name, MaxFilerNesting));
+                throw EWriteError(Format("Property %s%s nests objects more than %d levels deep", FPropPath, prop.Name,
+                                         MaxFilerNesting));
             String savedPath = FPropPath;
             FPropPath += prop.Name + ".";
             try {

@@ -34,14 +34,10 @@ TEST_F(StoredValuesTest, DesignerSettingsFromAFileAreRangeChecked) {
         int UndoLimit, GridStepX, GridStepY;
     };
     const TCase cases[] = {
-        {"UndoLimit = 2147483647", 16, 4, 4},
-        {"UndoLimit = 1000", 1000, 4, 4},
-        {"UndoLimit = 1001", 16, 4, 4},
-        {"GridStepX = 0", 16, 4, 4},
-        {"GridStepY = -3", 16, 4, 4},
-        {"GridStepY = 2147483647", 16, 4, 4},
-        {"GridStepX = 16", 16, 16, 4},
-        {"TabOrderIcons.Width = 2147483647", 16, 4, 4},
+        {"UndoLimit = 2147483647", 16, 4, 4}, {"UndoLimit = 1000", 1000, 4, 4},
+        {"UndoLimit = 1001", 16, 4, 4},       {"GridStepX = 0", 16, 4, 4},
+        {"GridStepY = -3", 16, 4, 4},         {"GridStepY = 2147483647", 16, 4, 4},
+        {"GridStepX = 16", 16, 16, 4},        {"TabOrderIcons.Width = 2147483647", 16, 4, 4},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Setting);

@@ -54,7 +54,9 @@ protected:
             int revert = 0;
             XGetInputFocus(Raw, &focus, &revert);
             return focus == xid;
-        })) << "the form never got the keyboard " << xid << " visible " << IsWindowVisible(Form->Handle()) << " active " << (GetActiveWindow() == Form->Handle());
+        })) << "the form never got the keyboard "
+            << xid << " visible " << IsWindowVisible(Form->Handle()) << " active "
+            << (GetActiveWindow() == Form->Handle());
         control->SetFocus();
         Application->ProcessMessages();
     }

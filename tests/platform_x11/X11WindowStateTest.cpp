@@ -101,8 +101,7 @@ protected:
         unsigned long n = 0, after = 0;
         unsigned char* data = nullptr;
         long state = 0;
-        if (XGetWindowProperty(Raw, Xid, wmState, 0, 2, False, wmState, &type, &format, &n, &after, &data) ==
-                Success &&
+        if (XGetWindowProperty(Raw, Xid, wmState, 0, 2, False, wmState, &type, &format, &n, &after, &data) == Success &&
             data) {
             if (n >= 1) state = reinterpret_cast<long*>(data)[0];
             XFree(data);
