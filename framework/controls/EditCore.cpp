@@ -308,7 +308,9 @@ void TEditCore::LinePositions(const TLine& line, std::vector<size_t>& bytes, std
         int count = 0;
         for (char c : run)
             if (!IsContinuation(c)) ++count;
-        std::vector<int> dx(static_cast<size_t>(count));
+        // Room for one offset per byte: text that is not valid UTF-8 (a stored string, say) may
+        // decode to more characters than the lead bytes counted here.
+        std::vector<int> dx(std::max(run.size(), static_cast<size_t>(count)));
         TSize size;
         GetTextExtentExPoint(dc, run, 0, nullptr, dx.data(), &size);
         size_t b = pos;

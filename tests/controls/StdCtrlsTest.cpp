@@ -508,6 +508,23 @@ TEST_F(EditTest, MemoLinesFollowTheText) {
     EXPECT_EQ(memo->Lines()->Count(), 2);
 }
 
+TEST_F(EditTest, TextThatIsNotValidUtf8IsLaidOutAndKept) {
+    // Stored strings may hold any bytes: stray continuation bytes, cut sequences, bytes no
+    // UTF-8 has. They are shown (as replacement characters) and kept as they are.
+    TForm* form = MakeForm();
+    auto* edit = Place<TEdit>(form, 10, 10, 150, 21);
+    auto* memo = Place<TMemo>(form, 10, 40, 150, 60);
+    const char* cases[] = {"t\x87wo", "cut \xE2\x82", "\xFF\xFE\xC0\x80 bytes", "\x80\x80\x80\x80\x80\x80"};
+    for (const char* text : cases) {
+        SCOPED_TRACE(text);
+        edit->SetText(text);
+        memo->SetText(String(text) + "\r\n" + text);
+        Process();
+        EXPECT_EQ(edit->Text(), text);
+        EXPECT_EQ(memo->Lines()->Get(1), text);
+    }
+}
+
 TEST_F(EditTest, AMemoTakesItsLoadedLinesInOnePiece) {
     // A stored memo of 2,000 long lines: its text is set once, not once per line (which made
     // loading quadratic in the text).
