@@ -625,6 +625,7 @@ void TMenuTracker::OpenBarItem(int index, bool selectFirst) {
     // Enabled items with sub-items drop down; the others only show selected.
     bool drops = item->Enabled() && IsSubMenu(item);
     FBar->SetState(index, drops);
+    FDropMode = true;
     if (!drops) return;
     TRect r = FBar->ItemScreenRect(index);
     OpenLevel(item, {r.Left, r.Bottom}, r, false);
@@ -671,7 +672,7 @@ void TMenuTracker::MoveBar(int step) {
     int n = static_cast<int>(FBar->Items().size());
     if (n == 0) return;
     int index = ((FBar->Selected() + step) % n + n) % n;
-    if (LevelCount() > 0)
+    if (LevelCount() > 0 || FDropMode)
         OpenBarItem(index, true);
     else
         FBar->SetState(index, false);
@@ -698,7 +699,7 @@ void TMenuTracker::HandleMouse(const TMsg& msg) {
         } else if (barIndex >= 0 && barIndex != FBar->Selected()) {
             // Pointing at another bar item switches while a drop-down is open (or the bar is
             // in keyboard mode).
-            if (LevelCount() > 0 || FBar->Dropped())
+            if (LevelCount() > 0 || FBar->Dropped() || FDropMode)
                 OpenBarItem(barIndex, false);
             else
                 FBar->SetState(barIndex, false);

@@ -165,6 +165,9 @@ private:
     bool FAltMode = false;
     bool FMoved = false;
     bool FButtonDown = false;
+    // A list was opened from the bar: sliding or stepping along the bar opens the list of each
+    // item reached, even past an item that has none.
+    bool FDropMode = false;
     TPoint FStartPos;
     TPopupAlignment FAlignment = paLeft;
     int FMeasuring = 0;
