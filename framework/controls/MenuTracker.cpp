@@ -355,8 +355,12 @@ void TFormMenuBar::WndProc(TMessage& message, const TWndMethod& previous) {
         }
         break;
     case WM_NCPAINT:
+    case WM_NCACTIVATE:
+    case WM_SETTEXT:
+        // Each repaints the frame, the bar's place included (activation changes when a modal
+        // dialog comes and goes): the bar is drawn again on top.
         previous(message);
-        if (FForm && Menu()) Paint();
+        if (FForm && Menu() && FForm->HandleAllocated()) Paint();
         return;
     case WM_NCLBUTTONDOWN:
         if (menu && message.WParam == HTMENU) {

@@ -4,6 +4,7 @@
 
 #include "framework/controls/Menus.h"
 #include "framework/platform/Input.h"
+#include "framework/platform/Surface.h"
 #include "tests/support/IdleSteps.h"
 
 namespace dw::test {
@@ -51,6 +52,37 @@ TEST_F(MenuTrackingTest, SlidingBackToAnItemReopensItsList) {
     Process();
     EXPECT_GE(fileLeft, 0);
     EXPECT_EQ(againLeft, fileLeft) << "File's list opened again";
+}
+
+TEST_F(MenuTrackingTest, TheMenuBarStaysDrawnWhileAModalDialogIsUpAndAfter) {
+    NewDocument();
+    // The bar's pixels: from the first item's left to the last item's right.
+    auto barPixels = [&] {
+        TRect first = Main->MainMenu1->ItemRect(Main, 0), last = Main->MainMenu1->ItemRect(Main, 3);
+        TRect bar{first.Left, first.Top, last.Right, first.Bottom};
+        TPoint origin = Main->BoundsRect().TopLeft();
+        TSurface shot = Backend->WindowScreenshot(Main->Handle());
+        std::vector<TPixel> pixels;
+        for (int y = bar.Top - origin.Y; y < bar.Bottom - origin.Y; ++y)
+            for (int x = bar.Left - origin.X; x < bar.Right - origin.X; ++x) pixels.push_back(shot.Pixel(x, y));
+        return pixels;
+    };
+    auto inked = [](const std::vector<TPixel>& pixels) {
+        return std::count_if(pixels.begin(), pixels.end(), [](TPixel p) { return (p & 0xFF) < 0x60; });
+    };
+    std::vector<TPixel> before = barPixels();
+    ASSERT_GT(inked(before), 50) << "the bar shows its captions";
+    std::vector<TPixel> during;
+    TIdleSteps steps;
+    steps.When([] { return Screen->ActiveCustomForm() && Screen->ActiveCustomForm()->FormState().Contains(fsModal); },
+               [&] {
+                   during = barPixels();
+                   Screen->ActiveCustomForm()->SetModalResult(mrOk);
+               });
+    Main->DsnAbout->Execute();
+    Process();
+    EXPECT_EQ(during, before) << "the bar while the About box is up";
+    EXPECT_EQ(barPixels(), before) << "the bar after the About box";
 }
 
 } // namespace dw::test
