@@ -1,7 +1,7 @@
 // Drawing helpers shared by the standard controls.
 #include "framework/controls/StdPaint.h"
 
-#include "framework/platform/Draw3D.h"
+#include "framework/platform/SysColors.h"
 #include "framework/platform/Text.h"
 
 #include <cctype>

@@ -1,10 +1,10 @@
 // DefWindowProc: the classic default handling of every message a window procedure passes on.
-#include "framework/platform/Draw3D.h"
 #include "framework/platform/Input.h"
 #include "framework/platform/MessageQueue.h"
 #include "framework/platform/NonClient.h"
 #include "framework/platform/Paint.h"
 #include "framework/platform/ScrollBar.h"
+#include "framework/platform/SysColors.h"
 #include "framework/platform/Window.h"
 #include "framework/platform/WindowManager.h"
 

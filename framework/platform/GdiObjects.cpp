@@ -1,7 +1,7 @@
 #include "framework/platform/GdiObjects.h"
 
-#include "framework/platform/Draw3D.h"
 #include "framework/platform/GdiInternal.h"
+#include "framework/platform/SysColors.h"
 
 #include <algorithm>
 #include <array>

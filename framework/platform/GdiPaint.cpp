@@ -1,6 +1,6 @@
 // The raster operation evaluator and the span painter every drawing call ends in.
-#include "framework/platform/Draw3D.h"
 #include "framework/platform/GdiInternal.h"
+#include "framework/platform/SysColors.h"
 
 #include <algorithm>
 #include <array>

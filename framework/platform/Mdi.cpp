@@ -1,10 +1,10 @@
 // The MDI client window and the default frame and document window procedures.
 #include "framework/platform/Mdi.h"
 
-#include "framework/platform/Draw3D.h"
 #include "framework/platform/Input.h"
 #include "framework/platform/NonClient.h"
 #include "framework/platform/ScrollBar.h"
+#include "framework/platform/SysColors.h"
 #include "framework/platform/Window.h"
 #include "framework/platform/WindowManager.h"
 #include "framework/rtl/Exceptions.h"

@@ -2,8 +2,8 @@
 // shapes and the native windows that show top-level surfaces.
 #include "framework/platform/Paint.h"
 
-#include "framework/platform/Draw3D.h"
 #include "framework/platform/Surface.h"
+#include "framework/platform/SysColors.h"
 #include "framework/platform/Window.h"
 #include "framework/platform/WindowManager.h"
 #include "framework/rtl/Exceptions.h"

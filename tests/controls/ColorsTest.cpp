@@ -2,7 +2,7 @@
 
 #include "framework/controls/Colors.h"
 #include "framework/controls/Cursors.h"
-#include "framework/platform/Draw3D.h"
+#include "framework/platform/SysColors.h"
 
 using namespace dw;
 using namespace dw::test;

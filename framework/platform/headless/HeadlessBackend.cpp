@@ -1,11 +1,11 @@
 // The headless backend: virtual screen, virtual clock, injected input and screenshots.
 #include "framework/platform/headless/HeadlessBackend.h"
 
-#include "framework/platform/Draw3D.h"
 #include "framework/platform/Input.h"
 #include "framework/platform/MessageQueue.h"
 #include "framework/platform/Messages.h"
 #include "framework/platform/Png.h"
+#include "framework/platform/SysColors.h"
 #include "framework/platform/WindowManager.h"
 #include "framework/rtl/Exceptions.h"
 
