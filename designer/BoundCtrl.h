@@ -11,6 +11,7 @@ namespace dw {
 
 class TzCustomFormDesigner;
 
+// msReactangle is spelled so on purpose: stored forms and callers use this name.
 DW_ENUM(TMarkerShape, msReactangle, msCircle, msRoundRect)
 
 class TzBoundCtrl : public TPersistent {

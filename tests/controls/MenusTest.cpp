@@ -278,7 +278,8 @@ TEST_F(MenuItemTest, MenusStreamWithTheirItemsInsideTheirParents) {
 }
 
 // A main window described as the shell's is: menus bound to actions, a top-level item bound to
-// an action, items with captions of their own, an action without a handler.
+// an action, items with captions of their own, an action without a handler. "Filp children" is
+// spelled so on purpose: stored forms and the shell use this caption.
 TEST_F(MenuItemTest, AStoredMainWindowWithMenusBoundToActions) {
     const char* text = R"(object MainWindow: TForm
   Left = 235
