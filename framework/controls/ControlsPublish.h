@@ -1,13 +1,27 @@
 // PublishControlProperties: publishes inherited control properties on a descendant class with the
-// framework's types, defaults and stored tests. Included by Controls.h; do not include directly.
+// framework's types, defaults and stored tests.
 #pragma once
 
+#include "framework/controls/Control.h"
+#include "framework/controls/WinControl.h"
 #include "framework/rtl/Exceptions.h"
 
 #include <cstring>
 #include <type_traits>
 
 namespace dw {
+
+// Publishes inherited control properties on a descendant with the framework's usual types and
+// defaults: c.Property is called for every name in names ("Align", "Anchors", "BiDiMode",
+// "Caption", "Color", "Constraints", "Ctl3D", "Cursor", "DragCursor", "DragKind", "DragMode",
+// "Enabled", "Font", "Hint", "ParentBiDiMode", "ParentColor", "ParentCtl3D", "ParentFont",
+// "ParentShowHint", "PopupMenu", "ShowHint", "TabOrder", "TabStop", "Text", "Visible",
+// "AutoSize", "BorderWidth", "BevelInner", "BevelOuter", "BevelKind", "BevelWidth", "BevelEdges",
+// "DoubleBuffered", "Action" and the events OnClick, OnDblClick, OnMouseDown, OnMouseMove, OnMouseUp,
+// OnMouseWheel, OnMouseEnter, OnMouseLeave, OnResize, OnCanResize, OnConstrainedResize, OnDragOver,
+// OnDragDrop, OnStartDrag, OnEndDrag, OnContextPopup, OnKeyDown, OnKeyPress, OnKeyUp, OnEnter,
+// OnExit). An unknown name raises EPropertyError when the class is defined.
+template <class C> void PublishControlProperties(TClassBuilder<C>& c, std::initializer_list<const char*> names);
 
 namespace detail {
 // A class whose constructor gives ParentColor, Color or Cursor another value than TControl's says so

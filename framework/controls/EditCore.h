@@ -13,8 +13,6 @@
 
 namespace dw {
 
-DW_ENUM(TAlignment, taLeftJustify, taRightJustify, taCenter)
-
 class TEditCore {
 public:
     TEditCore();
