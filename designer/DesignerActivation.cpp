@@ -5,8 +5,8 @@
 #include "environment/PackageMng.h"
 
 #include "framework/controls/ExtCtrls.h"
-#include "framework/platform/MessageQueue.h"
-#include "framework/platform/Window.h"
+#include "framework/platform/window/MessageQueue.h"
+#include "framework/platform/window/Window.h"
 #include "framework/rtl/Exceptions.h"
 
 namespace dw {

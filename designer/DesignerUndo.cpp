@@ -2,7 +2,7 @@
 #include "designer/FormDesigner.h"
 
 #include "formfiles/FormFiles.h"
-#include "framework/platform/Paint.h"
+#include "framework/platform/window/Paint.h"
 #include "framework/rtl/Exceptions.h"
 
 namespace dw {

@@ -1,6 +1,6 @@
 // Layout of a windowed control's children: Align and Anchors, scaling and mirroring.
 #include "framework/controls/Controls.h"
-#include "framework/platform/Window.h"
+#include "framework/platform/window/Window.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,12 +1,12 @@
 // TApplication: the message loop with its pre-dispatch steps (hints, shortcuts, dialog keys),
 // idle processing, modal support, the hint machinery and the default exception display.
 #include "framework/controls/Forms.h"
-#include "framework/platform/Input.h"
-#include "framework/platform/MessageQueue.h"
-#include "framework/platform/NonClient.h"
-#include "framework/platform/Paint.h"
-#include "framework/platform/Text.h"
-#include "framework/platform/Window.h"
+#include "framework/platform/gdi/Text.h"
+#include "framework/platform/window/Input.h"
+#include "framework/platform/window/MessageQueue.h"
+#include "framework/platform/window/NonClient.h"
+#include "framework/platform/window/Paint.h"
+#include "framework/platform/window/Window.h"
 #include "framework/rtl/Exceptions.h"
 
 #include <algorithm>

@@ -4,7 +4,7 @@
 
 #include "framework/controls/Control.h"
 #include "framework/controls/HintWindow.h"
-#include "framework/platform/Messages.h"
+#include "framework/platform/window/Messages.h"
 #include "framework/rtl/Component.h"
 
 #include <functional>

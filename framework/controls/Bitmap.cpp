@@ -2,7 +2,7 @@
 
 #include "framework/controls/DibFormat.h"
 #include "framework/controls/Picture.h"
-#include "framework/platform/DeviceContext.h"
+#include "framework/platform/gdi/DeviceContext.h"
 
 #include <algorithm>
 #include <cstring>

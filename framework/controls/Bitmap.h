@@ -4,7 +4,7 @@
 
 #include "framework/controls/Canvas.h"
 #include "framework/controls/Graphic.h"
-#include "framework/platform/Surface.h"
+#include "framework/platform/gdi/Surface.h"
 
 #include <vector>
 

@@ -1,8 +1,8 @@
 // TSpeedButton, TBitBtn and the layout and glyphs they share.
 #include "framework/controls/Buttons.h"
 #include "framework/controls/StdPaint.h"
-#include "framework/platform/Draw3D.h"
-#include "framework/platform/Text.h"
+#include "framework/platform/gdi/Draw3D.h"
+#include "framework/platform/gdi/Text.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "framework/controls/Canvas.h"
 
 #include "framework/controls/Graphic.h"
-#include "framework/platform/Text.h"
+#include "framework/platform/gdi/Text.h"
 
 #include <vector>
 

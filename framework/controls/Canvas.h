@@ -3,7 +3,7 @@
 #pragma once
 
 #include "framework/controls/Graphics.h"
-#include "framework/platform/DeviceContext.h"
+#include "framework/platform/gdi/DeviceContext.h"
 
 #include <initializer_list>
 #include <span>

@@ -3,7 +3,7 @@
 // that several formats can be placed in one go.
 #pragma once
 
-#include "framework/platform/Clipboard.h"
+#include "framework/platform/window/Clipboard.h"
 #include "framework/rtl/Persistent.h"
 
 #include <cstdint>

@@ -2,8 +2,8 @@
 // set), the named colours and their conversion to and from names, text and real RGB values.
 #pragma once
 
-#include "framework/platform/Draw3D.h"
 #include "framework/platform/Types.h"
+#include "framework/platform/gdi/Draw3D.h"
 #include "framework/rtl/TypInfo.h"
 
 #include <cstdint>

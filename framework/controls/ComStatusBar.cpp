@@ -1,10 +1,10 @@
 // TStatusPanel, TStatusPanels and TStatusBar.
 #include "framework/controls/ComCtrls.h"
 #include "framework/controls/StdPaint.h"
-#include "framework/platform/Draw3D.h"
-#include "framework/platform/Input.h"
-#include "framework/platform/NonClient.h"
-#include "framework/platform/Text.h"
+#include "framework/platform/gdi/Draw3D.h"
+#include "framework/platform/gdi/Text.h"
+#include "framework/platform/window/Input.h"
+#include "framework/platform/window/NonClient.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 // TCustomTabControl, TTabControl, TTabSheet and TPageControl.
 #include "framework/controls/ComCtrls.h"
 #include "framework/controls/StdPaint.h"
-#include "framework/platform/Draw3D.h"
-#include "framework/platform/Text.h"
+#include "framework/platform/gdi/Draw3D.h"
+#include "framework/platform/gdi/Text.h"
 #include "framework/rtl/Filer.h"
 
 #include <algorithm>

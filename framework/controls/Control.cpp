@@ -2,9 +2,9 @@
 // scaling and streaming; TSizeConstraints and TControlActionLink.
 #include "framework/controls/Controls.h"
 #include "framework/controls/Forms.h"
-#include "framework/platform/Input.h"
-#include "framework/platform/Paint.h"
-#include "framework/platform/Window.h"
+#include "framework/platform/window/Input.h"
+#include "framework/platform/window/Paint.h"
+#include "framework/platform/window/Window.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Filer.h"
 

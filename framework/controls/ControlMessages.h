@@ -3,7 +3,7 @@
 #pragma once
 
 #include "framework/controls/Colors.h"
-#include "framework/platform/Messages.h"
+#include "framework/platform/window/Messages.h"
 #include "framework/rtl/TypInfo.h"
 
 #include <cstdint>

@@ -3,8 +3,8 @@
 
 #include "framework/controls/Canvas.h"
 #include "framework/controls/StdCtrls.h"
-#include "framework/platform/Paint.h"
-#include "framework/platform/Text.h"
+#include "framework/platform/gdi/Text.h"
+#include "framework/platform/window/Paint.h"
 #include "framework/rtl/Exceptions.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "framework/controls/DibFormat.h"
 
-#include "framework/platform/DeviceContext.h"
-#include "framework/platform/Surface.h"
+#include "framework/platform/gdi/DeviceContext.h"
+#include "framework/platform/gdi/Surface.h"
 
 #include <bit>
 #include <cstring>

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "framework/controls/Graphics.h"
-#include "framework/platform/GdiObjects.h"
-#include "framework/platform/Surface.h"
+#include "framework/platform/gdi/GdiObjects.h"
+#include "framework/platform/gdi/Surface.h"
 #include "framework/rtl/Stream.h"
 
 #include <vector>

@@ -4,9 +4,9 @@
 #include "framework/controls/Controls.h"
 #include "framework/controls/Forms.h"
 #include "framework/controls/ImageList.h"
-#include "framework/platform/Input.h"
-#include "framework/platform/Paint.h"
-#include "framework/platform/Window.h"
+#include "framework/platform/window/Input.h"
+#include "framework/platform/window/Paint.h"
+#include "framework/platform/window/Window.h"
 
 #include <cstdlib>
 #include <functional>

@@ -2,8 +2,8 @@
 #include "framework/controls/EditCore.h"
 
 #include "framework/controls/StdPaint.h"
-#include "framework/platform/Clipboard.h"
-#include "framework/platform/Text.h"
+#include "framework/platform/gdi/Text.h"
+#include "framework/platform/window/Clipboard.h"
 
 #include <algorithm>
 

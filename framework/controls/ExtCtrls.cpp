@@ -2,9 +2,9 @@
 // TBevel and TPaintBox.
 #include "framework/controls/ExtCtrls.h"
 #include "framework/controls/StdPaint.h"
-#include "framework/platform/Draw3D.h"
-#include "framework/platform/Paint.h"
-#include "framework/platform/Text.h"
+#include "framework/platform/gdi/Draw3D.h"
+#include "framework/platform/gdi/Text.h"
+#include "framework/platform/window/Paint.h"
 
 #include <algorithm>
 #include <map>

@@ -2,8 +2,8 @@
 // framework's hidden utility windows; finding controls at screen points.
 #include "framework/controls/Controls.h"
 #include "framework/controls/Forms.h"
-#include "framework/platform/Paint.h"
-#include "framework/platform/Window.h"
+#include "framework/platform/window/Paint.h"
+#include "framework/platform/window/Window.h"
 
 #include <algorithm>
 #include <unordered_map>

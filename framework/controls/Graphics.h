@@ -3,7 +3,7 @@
 #pragma once
 
 #include "framework/controls/Colors.h"
-#include "framework/platform/GdiObjects.h"
+#include "framework/platform/gdi/GdiObjects.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Persistent.h"
 

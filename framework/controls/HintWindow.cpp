@@ -1,8 +1,8 @@
 // THintWindow: the pop-up that shows a control's hint.
 #include "framework/controls/Forms.h"
-#include "framework/platform/Paint.h"
-#include "framework/platform/Text.h"
-#include "framework/platform/Window.h"
+#include "framework/platform/gdi/Text.h"
+#include "framework/platform/window/Paint.h"
+#include "framework/platform/window/Window.h"
 
 namespace dw {
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "framework/controls/CustomControl.h"
-#include "framework/platform/Messages.h"
+#include "framework/platform/window/Messages.h"
 
 namespace dw {
 

@@ -2,7 +2,7 @@
 
 #include "framework/controls/DibFormat.h"
 #include "framework/controls/Icon.h"
-#include "framework/platform/DeviceContext.h"
+#include "framework/platform/gdi/DeviceContext.h"
 #include "framework/rtl/Filer.h"
 #include "framework/rtl/Resources.h"
 

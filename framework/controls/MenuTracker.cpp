@@ -2,13 +2,13 @@
 
 #include "framework/controls/Canvas.h"
 #include "framework/controls/ImageList.h"
-#include "framework/platform/Draw3D.h"
-#include "framework/platform/Input.h"
-#include "framework/platform/MessageQueue.h"
-#include "framework/platform/NonClient.h"
-#include "framework/platform/Paint.h"
-#include "framework/platform/Text.h"
-#include "framework/platform/Window.h"
+#include "framework/platform/gdi/Draw3D.h"
+#include "framework/platform/gdi/Text.h"
+#include "framework/platform/window/Input.h"
+#include "framework/platform/window/MessageQueue.h"
+#include "framework/platform/window/NonClient.h"
+#include "framework/platform/window/Paint.h"
+#include "framework/platform/window/Window.h"
 
 #include <algorithm>
 #include <initializer_list>

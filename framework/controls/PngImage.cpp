@@ -1,7 +1,7 @@
 #include "framework/controls/PngImage.h"
 
 #include "framework/controls/DibFormat.h"
-#include "framework/platform/Png.h"
+#include "framework/platform/gdi/Png.h"
 
 #include <cstring>
 

@@ -1,10 +1,10 @@
 // TScreen: the forms and data modules of the program in activation order, the active form and
 // control, the cursor table and the screen-wide cursor, the screen's size and the fonts.
 #include "framework/controls/Forms.h"
-#include "framework/platform/FontEngine.h"
-#include "framework/platform/Input.h"
-#include "framework/platform/NonClient.h"
-#include "framework/platform/Window.h"
+#include "framework/platform/gdi/FontEngine.h"
+#include "framework/platform/window/Input.h"
+#include "framework/platform/window/NonClient.h"
+#include "framework/platform/window/Window.h"
 
 #include <algorithm>
 #include <set>

@@ -1,8 +1,8 @@
 // TControlScrollBar, TScrollingWinControl and TScrollBox: children laid out on an area larger
 // than the client, scrolled by the window's scroll bars.
 #include "framework/controls/Forms.h"
-#include "framework/platform/ScrollBar.h"
-#include "framework/platform/Window.h"
+#include "framework/platform/window/ScrollBar.h"
+#include "framework/platform/window/Window.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "framework/controls/WinControl.h"
-#include "framework/platform/ScrollBar.h"
+#include "framework/platform/window/ScrollBar.h"
 
 #include <memory>
 

@@ -1,8 +1,8 @@
 // TButtonControl, TButton, TCustomCheckBox, TCheckBox, TRadioButton, TCustomGroupBox and TGroupBox.
 #include "framework/controls/StdCtrls.h"
 #include "framework/controls/StdPaint.h"
-#include "framework/platform/Draw3D.h"
-#include "framework/platform/Text.h"
+#include "framework/platform/gdi/Draw3D.h"
+#include "framework/platform/gdi/Text.h"
 
 #include <algorithm>
 

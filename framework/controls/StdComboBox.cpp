@@ -1,11 +1,11 @@
 // TComboListBox, TComboBoxStrings, TCustomComboBox and TComboBox.
 #include "framework/controls/StdCtrls.h"
 #include "framework/controls/StdPaint.h"
-#include "framework/platform/Draw3D.h"
-#include "framework/platform/Input.h"
-#include "framework/platform/MessageQueue.h"
-#include "framework/platform/NonClient.h"
-#include "framework/platform/Window.h"
+#include "framework/platform/gdi/Draw3D.h"
+#include "framework/platform/window/Input.h"
+#include "framework/platform/window/MessageQueue.h"
+#include "framework/platform/window/NonClient.h"
+#include "framework/platform/window/Window.h"
 
 #include <algorithm>
 #include <cctype>

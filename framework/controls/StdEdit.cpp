@@ -1,10 +1,10 @@
 // TCustomEdit, TEdit, TCustomMemo, TMemo and the memo's lines.
 #include "framework/controls/StdCtrls.h"
 #include "framework/controls/StdPaint.h"
-#include "framework/platform/Input.h"
-#include "framework/platform/MessageQueue.h"
-#include "framework/platform/ScrollBar.h"
-#include "framework/platform/Window.h"
+#include "framework/platform/window/Input.h"
+#include "framework/platform/window/MessageQueue.h"
+#include "framework/platform/window/ScrollBar.h"
+#include "framework/platform/window/Window.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // TCustomLabel and TLabel.
 #include "framework/controls/StdCtrls.h"
 #include "framework/controls/StdPaint.h"
-#include "framework/platform/Text.h"
+#include "framework/platform/gdi/Text.h"
 
 namespace dw {
 

@@ -1,8 +1,8 @@
 // TListBoxStrings, TCustomListBox and TListBox.
 #include "framework/controls/StdCtrls.h"
 #include "framework/controls/StdPaint.h"
-#include "framework/platform/ScrollBar.h"
-#include "framework/platform/Window.h"
+#include "framework/platform/window/ScrollBar.h"
+#include "framework/platform/window/Window.h"
 
 #include <algorithm>
 #include <cctype>

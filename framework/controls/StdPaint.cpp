@@ -1,8 +1,8 @@
 // Drawing helpers shared by the standard controls.
 #include "framework/controls/StdPaint.h"
 
-#include "framework/platform/SysColors.h"
-#include "framework/platform/Text.h"
+#include "framework/platform/gdi/SysColors.h"
+#include "framework/platform/gdi/Text.h"
 
 #include <cctype>
 #include <utility>

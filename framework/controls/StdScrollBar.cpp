@@ -1,10 +1,10 @@
 // TScrollBar: a scroll bar control with arrows that repeat while held, page areas and a thumb.
 #include "framework/controls/StdCtrls.h"
 #include "framework/controls/StdPaint.h"
-#include "framework/platform/Draw3D.h"
-#include "framework/platform/MessageQueue.h"
-#include "framework/platform/NonClient.h"
-#include "framework/platform/ScrollBar.h"
+#include "framework/platform/gdi/Draw3D.h"
+#include "framework/platform/window/MessageQueue.h"
+#include "framework/platform/window/NonClient.h"
+#include "framework/platform/window/ScrollBar.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 // TTimer: OnTimer every Interval milliseconds through WM_TIMER of a hidden window.
 #include "framework/controls/Timer.h"
 #include "framework/controls/Forms.h"
-#include "framework/platform/MessageQueue.h"
-#include "framework/platform/Window.h"
+#include "framework/platform/window/MessageQueue.h"
+#include "framework/platform/window/Window.h"
 
 namespace dw {
 

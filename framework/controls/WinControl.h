@@ -3,7 +3,7 @@
 #pragma once
 
 #include "framework/controls/Control.h"
-#include "framework/platform/WindowClass.h"
+#include "framework/platform/window/WindowClass.h"
 
 #include <memory>
 #include <vector>

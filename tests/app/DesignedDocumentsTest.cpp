@@ -5,8 +5,8 @@
 #include "designer/FormDesigner.h"
 #include "environment/DesignerManager.h"
 #include "framework/controls/ComCtrls.h"
-#include "framework/platform/Surface.h"
-#include "framework/platform/Window.h"
+#include "framework/platform/gdi/Surface.h"
+#include "framework/platform/window/Window.h"
 
 namespace dw::test {
 

@@ -3,7 +3,7 @@
 #include "ShellFixture.h"
 
 #include "framework/controls/StdCtrls.h"
-#include "framework/platform/Window.h"
+#include "framework/platform/window/Window.h"
 
 namespace dw::test {
 

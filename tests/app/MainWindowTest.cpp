@@ -3,8 +3,8 @@
 #include "ShellFixture.h"
 
 #include "app/AboutBox.h"
-#include "framework/platform/Input.h"
-#include "framework/platform/MessageQueue.h"
+#include "framework/platform/window/Input.h"
+#include "framework/platform/window/MessageQueue.h"
 
 namespace dw::test {
 

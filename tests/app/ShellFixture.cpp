@@ -3,8 +3,8 @@
 #include "app/Shell.h"
 #include "framework/controls/Dialogs.h"
 #include "framework/controls/Menus.h"
-#include "framework/platform/Input.h"
-#include "framework/platform/MessageQueue.h"
+#include "framework/platform/window/Input.h"
+#include "framework/platform/window/MessageQueue.h"
 #include "framework/rtl/Exceptions.h"
 
 #include <filesystem>

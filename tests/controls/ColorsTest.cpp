@@ -2,7 +2,7 @@
 
 #include "framework/controls/Colors.h"
 #include "framework/controls/Cursors.h"
-#include "framework/platform/SysColors.h"
+#include "framework/platform/gdi/SysColors.h"
 
 using namespace dw;
 using namespace dw::test;

@@ -3,7 +3,7 @@
 #include "CoreFixture.h"
 
 #include "framework/controls/Timer.h"
-#include "framework/platform/NonClient.h"
+#include "framework/platform/window/NonClient.h"
 #include "framework/rtl/ClassRegistry.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Filer.h"

@@ -2,7 +2,7 @@
 
 #include "framework/controls/Canvas.h"
 #include "framework/controls/Graphics.h"
-#include "framework/platform/Text.h"
+#include "framework/platform/gdi/Text.h"
 
 using namespace dw;
 using namespace dw::test;

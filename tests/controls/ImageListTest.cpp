@@ -2,7 +2,7 @@
 
 #include "framework/controls/Icon.h"
 #include "framework/controls/ImageList.h"
-#include "framework/platform/DeviceContext.h"
+#include "framework/platform/gdi/DeviceContext.h"
 
 using namespace dw;
 using namespace dw::test;

@@ -5,7 +5,7 @@
 #include "framework/controls/Bitmap.h"
 #include "framework/controls/ImageList.h"
 #include "framework/controls/MenuTracker.h"
-#include "framework/platform/NonClient.h"
+#include "framework/platform/window/NonClient.h"
 #include "framework/rtl/ClassRegistry.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Filer.h"

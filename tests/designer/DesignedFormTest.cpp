@@ -5,7 +5,7 @@
 #include "environment/DesignerManager.h"
 #include "framework/controls/StdCtrls.h"
 #include "framework/controls/StdReg.h"
-#include "framework/platform/headless/HeadlessBackend.h"
+#include "framework/platform/backends/headless/HeadlessBackend.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Stream.h"
 

@@ -6,7 +6,7 @@
 #include "framework/controls/ComCtrls.h"
 #include "framework/controls/ExtCtrls.h"
 #include "framework/controls/StdCtrls.h"
-#include "framework/platform/headless/HeadlessBackend.h"
+#include "framework/platform/backends/headless/HeadlessBackend.h"
 
 #include <gtest/gtest.h>
 

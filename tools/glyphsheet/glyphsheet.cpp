@@ -8,8 +8,8 @@
 #include "environment/Startup.h"
 #include "framework/controls/Forms.h"
 #include "framework/controls/StdCtrls.h"
-#include "framework/platform/Png.h"
-#include "framework/platform/headless/HeadlessBackend.h"
+#include "framework/platform/backends/headless/HeadlessBackend.h"
+#include "framework/platform/gdi/Png.h"
 #include "framework/rtl/Exceptions.h"
 
 #include <cstdio>
