@@ -4,7 +4,7 @@
 #include "app/MDIForm.h"
 #include "designer/FormDesigner.h"
 #include "environment/Startup.h"
-#include "framework/controls/Forms.h"
+#include "framework/controls/forms/Forms.h"
 #include "framework/platform/backends/headless/HeadlessBackend.h"
 #include "framework/platform/window/MessageQueue.h"
 #include "framework/rtl/ClassRegistry.h"

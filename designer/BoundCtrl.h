@@ -2,8 +2,8 @@
 // set that surrounds the one selected control.
 #pragma once
 
-#include "framework/controls/Bitmap.h"
-#include "framework/controls/Controls.h"
+#include "framework/controls/core/Controls.h"
+#include "framework/controls/graphics/Bitmap.h"
 
 #include <array>
 

@@ -4,7 +4,7 @@
 
 #include "environment/PackageMng.h"
 
-#include "framework/controls/ExtCtrls.h"
+#include "framework/controls/stdctrls/ExtCtrls.h"
 #include "framework/platform/window/MessageQueue.h"
 #include "framework/platform/window/Window.h"
 #include "framework/rtl/Exceptions.h"

@@ -8,8 +8,8 @@
 #include "designer/DesignSurface.h"
 #include "designer/TabOrderIcons.h"
 #include "environment/DesignerManager.h"
-#include "framework/controls/ImageList.h"
-#include "framework/controls/Menus.h"
+#include "framework/controls/graphics/ImageList.h"
+#include "framework/controls/menus/Menus.h"
 #include "framework/rtl/Stream.h"
 #include "framework/rtl/StringList.h"
 

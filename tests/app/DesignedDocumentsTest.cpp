@@ -4,7 +4,7 @@
 
 #include "designer/FormDesigner.h"
 #include "environment/DesignerManager.h"
-#include "framework/controls/ComCtrls.h"
+#include "framework/controls/comctrls/ComCtrls.h"
 #include "framework/platform/gdi/Surface.h"
 #include "framework/platform/window/Window.h"
 

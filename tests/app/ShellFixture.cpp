@@ -1,8 +1,8 @@
 #include "ShellFixture.h"
 
 #include "app/Shell.h"
-#include "framework/controls/Dialogs.h"
-#include "framework/controls/Menus.h"
+#include "framework/controls/dialogs/Dialogs.h"
+#include "framework/controls/menus/Menus.h"
 #include "framework/platform/window/Input.h"
 #include "framework/platform/window/MessageQueue.h"
 #include "framework/rtl/Exceptions.h"

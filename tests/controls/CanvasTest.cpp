@@ -1,6 +1,6 @@
 #include "GraphicsFixture.h"
 
-#include "framework/controls/Canvas.h"
+#include "framework/controls/graphics/Canvas.h"
 #include "framework/platform/gdi/DeviceContext.h"
 
 using namespace dw;

@@ -1,7 +1,7 @@
 #include "GraphicsFixture.h"
 
-#include "framework/controls/Colors.h"
-#include "framework/controls/Cursors.h"
+#include "framework/controls/graphics/Colors.h"
+#include "framework/controls/graphics/Cursors.h"
 #include "framework/platform/gdi/SysColors.h"
 
 using namespace dw;

@@ -2,7 +2,7 @@
 // what happens to them, an event sink, and a designer hook that records and takes messages.
 #pragma once
 
-#include "framework/controls/Forms.h"
+#include "framework/controls/forms/Forms.h"
 #include "framework/platform/backends/headless/HeadlessBackend.h"
 #include "framework/platform/window/Input.h"
 #include "framework/platform/window/MessageQueue.h"

@@ -2,9 +2,9 @@
 // and keyboard, popup menus, shortcut dispatch and items bound to actions.
 #include "MenuFixture.h"
 
-#include "framework/controls/Bitmap.h"
-#include "framework/controls/ImageList.h"
-#include "framework/controls/MenuTracker.h"
+#include "framework/controls/graphics/Bitmap.h"
+#include "framework/controls/graphics/ImageList.h"
+#include "framework/controls/menus/MenuTracker.h"
 #include "framework/platform/window/NonClient.h"
 #include "framework/rtl/ClassRegistry.h"
 #include "framework/rtl/Exceptions.h"

@@ -2,12 +2,12 @@
 // components through the class registry, shows the form and writes it as a PNG. Whatever the
 // reader cannot use (unknown classes, properties, event handlers, bad values) is skipped, counted
 // and listed, as a reader with an error hook that handles every error does.
-#include "framework/controls/ActnList.h"
-#include "framework/controls/Dialogs.h"
-#include "framework/controls/Forms.h"
-#include "framework/controls/Menus.h"
-#include "framework/controls/StdActns.h"
 #include "framework/controls/StdReg.h"
+#include "framework/controls/dialogs/Dialogs.h"
+#include "framework/controls/forms/Forms.h"
+#include "framework/controls/menus/ActnList.h"
+#include "framework/controls/menus/Menus.h"
+#include "framework/controls/menus/StdActns.h"
 #include "framework/platform/backends/headless/HeadlessBackend.h"
 #include "framework/platform/window/MessageQueue.h"
 #include "framework/rtl/Exceptions.h"
