@@ -25,7 +25,7 @@ inline const TMsgDlgButtons mbOKCancel{mbOK, mbCancel};
 inline const TMsgDlgButtons mbAbortRetryIgnore{mbAbort, mbRetry, mbIgnore};
 inline const TMsgDlgButtons mbAbortIgnore{mbAbort, mbIgnore};
 
-// More message box flags (the basic ones are in Forms.h).
+// More message box flags (the basic ones are in Application.h).
 constexpr UINT MB_ICONHAND = MB_ICONERROR;
 constexpr UINT MB_ICONSTOP = MB_ICONERROR;
 constexpr UINT MB_ICONEXCLAMATION = MB_ICONWARNING;

@@ -1,5 +1,5 @@
 // The X11 backend's state, shared by its sources (windows and input in X11Backend.cpp, the
-// selection in X11Clipboard.cpp). Not for use outside framework/platform/x11.
+// selection in X11Clipboard.cpp). Not for use outside framework/platform/backends/x11.
 #pragma once
 
 #include "framework/platform/backends/x11/X11Backend.h"
