@@ -1,9 +1,9 @@
 // TAboutBox: the modal box naming the product, its version and how to reach its maker.
 #pragma once
 
-#include "framework/controls/ExtCtrls.h"
-#include "framework/controls/Forms.h"
-#include "framework/controls/StdCtrls.h"
+#include "framework/controls/forms/Forms.h"
+#include "framework/controls/stdctrls/ExtCtrls.h"
+#include "framework/controls/stdctrls/StdCtrls.h"
 
 namespace dw {
 

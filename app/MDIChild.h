@@ -3,8 +3,8 @@
 #pragma once
 
 #include "designer/FormDesigner.h"
-#include "framework/controls/Forms.h"
-#include "framework/controls/StdCtrls.h"
+#include "framework/controls/forms/Forms.h"
+#include "framework/controls/stdctrls/StdCtrls.h"
 
 namespace dw {
 

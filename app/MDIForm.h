@@ -2,13 +2,13 @@
 // palette band, the inspector panel and the document windows, with the shell's own actions.
 #pragma once
 
-#include "framework/controls/ActnList.h"
-#include "framework/controls/ComCtrls.h"
-#include "framework/controls/Dialogs.h"
-#include "framework/controls/ExtCtrls.h"
-#include "framework/controls/Forms.h"
-#include "framework/controls/ImageList.h"
-#include "framework/controls/Menus.h"
+#include "framework/controls/comctrls/ComCtrls.h"
+#include "framework/controls/dialogs/Dialogs.h"
+#include "framework/controls/forms/Forms.h"
+#include "framework/controls/graphics/ImageList.h"
+#include "framework/controls/menus/ActnList.h"
+#include "framework/controls/menus/Menus.h"
+#include "framework/controls/stdctrls/ExtCtrls.h"
 #include "framework/rtl/TypInfo.h"
 
 namespace dw {

@@ -4,14 +4,14 @@
 #include "app/MDIForm.h"
 #include "designer/FormDesigner.h"
 #include "environment/Startup.h"
-#include "framework/controls/Forms.h"
-#include "framework/platform/MessageQueue.h"
-#include "framework/platform/headless/HeadlessBackend.h"
+#include "framework/controls/forms/Forms.h"
+#include "framework/platform/backends/headless/HeadlessBackend.h"
+#include "framework/platform/window/MessageQueue.h"
 #include "framework/rtl/ClassRegistry.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/SysUtils.h"
 #ifdef DW_HAVE_X11
-#include "framework/platform/x11/X11Backend.h"
+#include "framework/platform/backends/x11/X11Backend.h"
 #endif
 
 #include <cstdio>

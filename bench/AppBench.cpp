@@ -5,9 +5,9 @@
 #include "app/MDIChild.h"
 #include "app/MDIForm.h"
 #include "app/Shell.h"
-#include "framework/platform/MessageQueue.h"
-#include "framework/platform/Paint.h"
-#include "framework/platform/headless/HeadlessBackend.h"
+#include "framework/platform/backends/headless/HeadlessBackend.h"
+#include "framework/platform/window/MessageQueue.h"
+#include "framework/platform/window/Paint.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,9 +1,9 @@
 // A form of 1,000 controls read from its text form: creating, showing and painting it, and
 // destroying it, on the headless screen.
-#include "framework/controls/Forms.h"
-#include "framework/platform/MessageQueue.h"
-#include "framework/platform/Paint.h"
-#include "framework/platform/headless/HeadlessBackend.h"
+#include "framework/controls/forms/Forms.h"
+#include "framework/platform/backends/headless/HeadlessBackend.h"
+#include "framework/platform/window/MessageQueue.h"
+#include "framework/platform/window/Paint.h"
 #include "framework/rtl/ClassRegistry.h"
 #include "framework/rtl/Filer.h"
 #include "framework/rtl/FormConvert.h"

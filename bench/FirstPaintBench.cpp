@@ -3,12 +3,12 @@
 // new top-level pixel buffer of that size costs before anything is painted into it.
 // `formshot --time` measures the same form once in a fresh process, where every buffer is new
 // memory; here the loop repeats it in one process.
-#include "framework/controls/Forms.h"
 #include "framework/controls/StdReg.h"
-#include "framework/platform/MessageQueue.h"
-#include "framework/platform/Paint.h"
-#include "framework/platform/Surface.h"
-#include "framework/platform/headless/HeadlessBackend.h"
+#include "framework/controls/forms/Forms.h"
+#include "framework/platform/backends/headless/HeadlessBackend.h"
+#include "framework/platform/gdi/Surface.h"
+#include "framework/platform/window/MessageQueue.h"
+#include "framework/platform/window/Paint.h"
 #include "framework/rtl/Filer.h"
 #include "framework/rtl/FormConvert.h"
 

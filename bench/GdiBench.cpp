@@ -1,8 +1,8 @@
 // The renderer's hot paths: full-screen blits and fills, and a line of text with cached glyphs.
-#include "framework/platform/DeviceContext.h"
-#include "framework/platform/GdiObjects.h"
-#include "framework/platform/Surface.h"
-#include "framework/platform/Text.h"
+#include "framework/platform/gdi/DeviceContext.h"
+#include "framework/platform/gdi/GdiObjects.h"
+#include "framework/platform/gdi/Surface.h"
+#include "framework/platform/gdi/Text.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,8 +1,8 @@
 // Window manager benchmarks: the posted-message round trip and repainting one child among many.
-#include "framework/platform/MessageQueue.h"
-#include "framework/platform/Paint.h"
-#include "framework/platform/Window.h"
-#include "framework/platform/headless/HeadlessBackend.h"
+#include "framework/platform/backends/headless/HeadlessBackend.h"
+#include "framework/platform/window/MessageQueue.h"
+#include "framework/platform/window/Paint.h"
+#include "framework/platform/window/Window.h"
 
 #include <benchmark/benchmark.h>
 

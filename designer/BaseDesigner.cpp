@@ -1,6 +1,6 @@
 #include "designer/BaseDesigner.h"
 
-#include "framework/platform/Window.h"
+#include "framework/platform/window/Window.h"
 #include "framework/rtl/Exceptions.h"
 
 namespace dw {

@@ -2,8 +2,8 @@
 // window, message routing into mouse, key and drag operations, the hover hint and its events.
 #pragma once
 
-#include "framework/controls/Forms.h"
-#include "framework/controls/Timer.h"
+#include "framework/controls/forms/Forms.h"
+#include "framework/controls/forms/Timer.h"
 
 namespace dw {
 

@@ -2,8 +2,8 @@
 // set that surrounds the one selected control.
 #pragma once
 
-#include "framework/controls/Bitmap.h"
-#include "framework/controls/Controls.h"
+#include "framework/controls/core/Controls.h"
+#include "framework/controls/graphics/Bitmap.h"
 
 #include <array>
 
@@ -11,6 +11,7 @@ namespace dw {
 
 class TzCustomFormDesigner;
 
+// msReactangle is spelled so on purpose: stored forms and callers use this name.
 DW_ENUM(TMarkerShape, msReactangle, msCircle, msRoundRect)
 
 class TzBoundCtrl : public TPersistent {

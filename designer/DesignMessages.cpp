@@ -2,12 +2,12 @@
 // the background grid.
 #include "designer/FormDesigner.h"
 
-#include "framework/platform/DeviceContext.h"
-#include "framework/platform/GdiObjects.h"
-#include "framework/platform/Input.h"
-#include "framework/platform/MessageQueue.h"
-#include "framework/platform/Paint.h"
-#include "framework/platform/Window.h"
+#include "framework/platform/gdi/DeviceContext.h"
+#include "framework/platform/gdi/GdiObjects.h"
+#include "framework/platform/window/Input.h"
+#include "framework/platform/window/MessageQueue.h"
+#include "framework/platform/window/Paint.h"
+#include "framework/platform/window/Window.h"
 
 namespace dw {
 

@@ -2,7 +2,7 @@
 // designer talks to it only through the operations declared here.
 #pragma once
 
-#include "framework/controls/Forms.h"
+#include "framework/controls/forms/Forms.h"
 
 namespace dw {
 

@@ -4,9 +4,9 @@
 
 #include "environment/PackageMng.h"
 
-#include "framework/controls/ExtCtrls.h"
-#include "framework/platform/MessageQueue.h"
-#include "framework/platform/Window.h"
+#include "framework/controls/stdctrls/ExtCtrls.h"
+#include "framework/platform/window/MessageQueue.h"
+#include "framework/platform/window/Window.h"
 #include "framework/rtl/Exceptions.h"
 
 namespace dw {

@@ -2,7 +2,7 @@
 // components by name, and the edit handler.
 #include "designer/FormDesigner.h"
 
-#include "framework/platform/Input.h"
+#include "framework/platform/window/Input.h"
 #include "framework/rtl/GlobalComponents.h"
 #include "framework/rtl/SysUtils.h"
 

@@ -2,7 +2,7 @@
 // selection is announced to the environment.
 #include "designer/FormDesigner.h"
 
-#include "framework/controls/ComCtrls.h"
+#include "framework/controls/comctrls/ComCtrls.h"
 
 #include <algorithm>
 

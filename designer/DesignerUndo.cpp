@@ -2,8 +2,8 @@
 #include "designer/FormDesigner.h"
 
 #include "formfiles/FormFiles.h"
-#include "framework/controls/Forms.h"
-#include "framework/platform/Paint.h"
+#include "framework/controls/forms/Forms.h"
+#include "framework/platform/window/Paint.h"
 #include "framework/rtl/Exceptions.h"
 
 namespace dw {

@@ -1,6 +1,6 @@
 #include "designer/FormDesigner.h"
 
-#include "framework/platform/Clipboard.h"
+#include "framework/platform/window/Clipboard.h"
 #include "framework/rtl/ClassRegistry.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/TypInfo.h"

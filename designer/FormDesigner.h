@@ -8,8 +8,8 @@
 #include "designer/DesignSurface.h"
 #include "designer/TabOrderIcons.h"
 #include "environment/DesignerManager.h"
-#include "framework/controls/ImageList.h"
-#include "framework/controls/Menus.h"
+#include "framework/controls/graphics/ImageList.h"
+#include "framework/controls/menus/Menus.h"
 #include "framework/rtl/Stream.h"
 #include "framework/rtl/StringList.h"
 
@@ -139,6 +139,7 @@ class TzCustomFormDesigner : public TBaseDesigner,
     void SetLockControls(bool value);
     bool AutoAlign() const { return FAutoAlign; }
     void SetAutoAlign(bool value) { FAutoAlign = value; }
+    // CloseDisactive is spelled so on purpose: stored forms and callers use this name.
     bool CloseDisactive() const { return FCloseDisactive; }
     void SetCloseDisactive(bool value) { FCloseDisactive = value; }
     bool LockPublished() const { return FLockPublished; }
@@ -494,7 +495,7 @@ class TzFormDesigner : public TzCustomFormDesigner {
 
 // The host window of a windowed Root that is not a form (a frame): transient, owned by the Root,
 // and written as if it had a parent, so that writing the Root never takes it for one of its
-// non-visual components.
+// non-visual components. TOwnerDsnFrom is spelled so on purpose: callers use this name.
 class TOwnerDsnFrom : public TForm {
     DW_CLASS(TOwnerDsnFrom, TForm)
     explicit TOwnerDsnFrom(TComponent* owner);

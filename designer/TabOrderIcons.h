@@ -2,8 +2,8 @@
 // TabOrderIcons), and the holder of the badges while they are shown.
 #pragma once
 
-#include "framework/controls/Controls.h"
-#include "framework/controls/EditCore.h"
+#include "framework/controls/core/Controls.h"
+#include "framework/controls/stdctrls/EditCore.h"
 
 namespace dw {
 

@@ -2,8 +2,8 @@
 
 #include "environment/DesignerManager.h"
 #include "environment/PackageMng.h"
-#include "framework/platform/Draw3D.h"
-#include "framework/platform/GdiObjects.h"
+#include "framework/platform/gdi/Draw3D.h"
+#include "framework/platform/gdi/GdiObjects.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Resources.h"
 

@@ -2,8 +2,8 @@
 // image of the class armed on the palette.
 #pragma once
 
-#include "framework/controls/Bitmap.h"
-#include "framework/controls/ImageList.h"
+#include "framework/controls/graphics/Bitmap.h"
+#include "framework/controls/graphics/ImageList.h"
 
 namespace dw {
 

@@ -3,7 +3,7 @@
 // that can be inserted.
 #pragma once
 
-#include "framework/controls/Bitmap.h"
+#include "framework/controls/graphics/Bitmap.h"
 #include "framework/designtime/Registration.h"
 #include "framework/rtl/StringList.h"
 

@@ -2,8 +2,8 @@
 // of frame class names with OK and Cancel; a double click on the list chooses like OK.
 #pragma once
 
-#include "framework/controls/Forms.h"
-#include "framework/controls/StdCtrls.h"
+#include "framework/controls/forms/Forms.h"
+#include "framework/controls/stdctrls/StdCtrls.h"
 
 namespace dw {
 

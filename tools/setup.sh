@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build ccache pkg-config
+  build-essential cmake ninja-build ccache pkg-config git clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
   libfreetype-dev libfontconfig-dev libpixman-1-dev libx11-dev libxext-dev libxtst-dev
   libpng-dev libjpeg-dev zlib1g-dev

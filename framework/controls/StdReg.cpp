@@ -1,12 +1,12 @@
 // RegisterStandardControls.
 #include "framework/controls/StdReg.h"
 
-#include "framework/controls/Buttons.h"
-#include "framework/controls/ComCtrls.h"
-#include "framework/controls/ExtCtrls.h"
-#include "framework/controls/Forms.h"
-#include "framework/controls/ImageList.h"
-#include "framework/controls/Timer.h"
+#include "framework/controls/comctrls/ComCtrls.h"
+#include "framework/controls/forms/Forms.h"
+#include "framework/controls/forms/Timer.h"
+#include "framework/controls/graphics/ImageList.h"
+#include "framework/controls/stdctrls/Buttons.h"
+#include "framework/controls/stdctrls/ExtCtrls.h"
 #include "framework/rtl/ClassRegistry.h"
 
 namespace dw {

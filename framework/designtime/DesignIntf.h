@@ -3,7 +3,7 @@
 // instance-access interface and design notifications.
 #pragma once
 
-#include "framework/controls/Controls.h"
+#include "framework/controls/core/Controls.h"
 #include "framework/rtl/Interface.h"
 #include "framework/rtl/Method.h"
 #include "framework/rtl/TypInfo.h"

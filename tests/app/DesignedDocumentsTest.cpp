@@ -4,9 +4,9 @@
 
 #include "designer/FormDesigner.h"
 #include "environment/DesignerManager.h"
-#include "framework/controls/ComCtrls.h"
-#include "framework/platform/Surface.h"
-#include "framework/platform/Window.h"
+#include "framework/controls/comctrls/ComCtrls.h"
+#include "framework/platform/gdi/Surface.h"
+#include "framework/platform/window/Window.h"
 
 namespace dw::test {
 

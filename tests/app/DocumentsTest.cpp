@@ -2,8 +2,8 @@
 // scripted open dialog.
 #include "ShellFixture.h"
 
-#include "framework/controls/StdCtrls.h"
-#include "framework/platform/Window.h"
+#include "framework/controls/stdctrls/StdCtrls.h"
+#include "framework/platform/window/Window.h"
 
 namespace dw::test {
 

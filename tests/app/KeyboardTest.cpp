@@ -4,9 +4,9 @@
 #include "ShellFixture.h"
 
 #include "designer/FormDesigner.h"
-#include "framework/controls/Menus.h"
-#include "framework/controls/ShortCut.h"
-#include "framework/platform/Messages.h"
+#include "framework/controls/menus/Menus.h"
+#include "framework/controls/menus/ShortCut.h"
+#include "framework/platform/window/Messages.h"
 #include "tests/support/IdleSteps.h"
 
 namespace dw::test {

@@ -5,8 +5,8 @@
 #include <functional>
 
 #include "app/AboutBox.h"
-#include "framework/platform/Input.h"
-#include "framework/platform/MessageQueue.h"
+#include "framework/platform/window/Input.h"
+#include "framework/platform/window/MessageQueue.h"
 
 namespace dw::test {
 

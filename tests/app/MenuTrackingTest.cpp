@@ -2,9 +2,9 @@
 // of each item the pointer reaches, the first one again included.
 #include "ShellFixture.h"
 
-#include "framework/controls/Menus.h"
-#include "framework/platform/Input.h"
-#include "framework/platform/Surface.h"
+#include "framework/controls/menus/Menus.h"
+#include "framework/platform/gdi/Surface.h"
+#include "framework/platform/window/Input.h"
 #include "tests/support/IdleSteps.h"
 
 namespace dw::test {
@@ -22,12 +22,13 @@ TEST_F(MenuTrackingTest, SlidingBackToAnItemReopensItsList) {
     // Edit's list may be empty while no designer action is there: the slide goes past it.
     int fileLeft = -1, againLeft = -1;
     TIdleSteps steps;
-    steps.When([&] { return openListLeft() >= 0; },
-               [&] {
-                   fileLeft = openListLeft();
-                   TPoint p = barItem(1);
-                   Backend->InjectMouseMove(p.X, p.Y);
-               })
+    steps
+        .When([&] { return openListLeft() >= 0; },
+              [&] {
+                  fileLeft = openListLeft();
+                  TPoint p = barItem(1);
+                  Backend->InjectMouseMove(p.X, p.Y);
+              })
         .Then([&] {
             TPoint p = barItem(2);
             Backend->InjectMouseMove(p.X, p.Y);

@@ -1,10 +1,10 @@
 #include "ShellFixture.h"
 
 #include "app/Shell.h"
-#include "framework/controls/Dialogs.h"
-#include "framework/controls/Menus.h"
-#include "framework/platform/Input.h"
-#include "framework/platform/MessageQueue.h"
+#include "framework/controls/dialogs/Dialogs.h"
+#include "framework/controls/menus/Menus.h"
+#include "framework/platform/window/Input.h"
+#include "framework/platform/window/MessageQueue.h"
 #include "framework/rtl/Exceptions.h"
 
 #include <filesystem>

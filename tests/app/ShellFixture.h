@@ -4,7 +4,7 @@
 
 #include "app/MDIChild.h"
 #include "app/MDIForm.h"
-#include "framework/platform/headless/HeadlessBackend.h"
+#include "framework/platform/backends/headless/HeadlessBackend.h"
 #include "tests/support/IdleSteps.h"
 
 #include <gtest/gtest.h>

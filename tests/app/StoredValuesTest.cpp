@@ -3,8 +3,8 @@
 #include "ShellFixture.h"
 
 #include "designer/FormDesigner.h"
-#include "framework/controls/ExtCtrls.h"
-#include "framework/controls/StdCtrls.h"
+#include "framework/controls/stdctrls/ExtCtrls.h"
+#include "framework/controls/stdctrls/StdCtrls.h"
 
 namespace dw::test {
 

@@ -2,9 +2,9 @@
 // order in which targets are offered an action, checked groups and suspended lists.
 #include "MenuFixture.h"
 
-#include "framework/controls/Clipbrd.h"
-#include "framework/controls/StdActns.h"
-#include "framework/controls/StdCtrls.h"
+#include "framework/controls/graphics/Clipbrd.h"
+#include "framework/controls/menus/StdActns.h"
+#include "framework/controls/stdctrls/StdCtrls.h"
 #include "framework/rtl/Exceptions.h"
 
 namespace dw::test {

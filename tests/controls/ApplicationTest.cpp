@@ -2,9 +2,9 @@
 // shortcuts and dialog keys, hints, timers, cursors, and drag and drop.
 #include "CoreFixture.h"
 
-#include "framework/controls/Bitmap.h"
-#include "framework/controls/ImageList.h"
-#include "framework/controls/Timer.h"
+#include "framework/controls/forms/Timer.h"
+#include "framework/controls/graphics/Bitmap.h"
+#include "framework/controls/graphics/ImageList.h"
 #include "framework/rtl/Exceptions.h"
 
 namespace dw::test {

@@ -1,6 +1,6 @@
 #include "GraphicsFixture.h"
 
-#include "framework/controls/Bitmap.h"
+#include "framework/controls/graphics/Bitmap.h"
 #include "framework/rtl/Resources.h"
 
 #include <cstring>

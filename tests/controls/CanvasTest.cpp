@@ -1,7 +1,7 @@
 #include "GraphicsFixture.h"
 
-#include "framework/controls/Canvas.h"
-#include "framework/platform/DeviceContext.h"
+#include "framework/controls/graphics/Canvas.h"
+#include "framework/platform/gdi/DeviceContext.h"
 
 using namespace dw;
 using namespace dw::test;

@@ -2,7 +2,7 @@
 // formats placed in one Open/Close block, and the errors.
 #include "CoreFixture.h"
 
-#include "framework/controls/Clipbrd.h"
+#include "framework/controls/graphics/Clipbrd.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/StringList.h"
 

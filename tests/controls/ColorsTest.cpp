@@ -1,8 +1,8 @@
 #include "GraphicsFixture.h"
 
-#include "framework/controls/Colors.h"
-#include "framework/controls/Cursors.h"
-#include "framework/platform/Draw3D.h"
+#include "framework/controls/graphics/Colors.h"
+#include "framework/controls/graphics/Cursors.h"
+#include "framework/platform/gdi/SysColors.h"
 
 using namespace dw;
 using namespace dw::test;

@@ -2,12 +2,12 @@
 // what happens to them, an event sink, and a designer hook that records and takes messages.
 #pragma once
 
-#include "framework/controls/Forms.h"
-#include "framework/platform/Input.h"
-#include "framework/platform/MessageQueue.h"
-#include "framework/platform/Paint.h"
-#include "framework/platform/Window.h"
-#include "framework/platform/headless/HeadlessBackend.h"
+#include "framework/controls/forms/Forms.h"
+#include "framework/platform/backends/headless/HeadlessBackend.h"
+#include "framework/platform/window/Input.h"
+#include "framework/platform/window/MessageQueue.h"
+#include "framework/platform/window/Paint.h"
+#include "framework/platform/window/Window.h"
 
 #include <gtest/gtest.h>
 

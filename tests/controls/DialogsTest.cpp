@@ -2,8 +2,8 @@
 // exception display, and the open and save dialogs browsing a folder tree.
 #include "MenuFixture.h"
 
-#include "framework/controls/Dialogs.h"
-#include "framework/controls/StdCtrls.h"
+#include "framework/controls/dialogs/Dialogs.h"
+#include "framework/controls/stdctrls/StdCtrls.h"
 #include "framework/rtl/Exceptions.h"
 
 #include <filesystem>

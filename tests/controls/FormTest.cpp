@@ -2,8 +2,8 @@
 // loops, release, multiple documents, frames and data modules.
 #include "CoreFixture.h"
 
-#include "framework/controls/Timer.h"
-#include "framework/platform/NonClient.h"
+#include "framework/controls/forms/Timer.h"
+#include "framework/platform/window/NonClient.h"
 #include "framework/rtl/ClassRegistry.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Filer.h"

@@ -2,10 +2,10 @@
 // never anything else and never a crash (run under the sanitizers to see memory errors).
 #include "GraphicsFixture.h"
 
-#include "framework/controls/Icon.h"
-#include "framework/controls/JPEG.h"
-#include "framework/controls/Metafile.h"
-#include "framework/controls/PngImage.h"
+#include "framework/controls/graphics/Icon.h"
+#include "framework/controls/graphics/JPEG.h"
+#include "framework/controls/graphics/Metafile.h"
+#include "framework/controls/graphics/PngImage.h"
 
 #include <random>
 

@@ -2,10 +2,10 @@
 // picture, stream round trips through the form filer, pixel access and scratch files.
 #pragma once
 
-#include "framework/controls/Bitmap.h"
-#include "framework/controls/Cursors.h"
-#include "framework/controls/ImageList.h"
-#include "framework/controls/Picture.h"
+#include "framework/controls/graphics/Bitmap.h"
+#include "framework/controls/graphics/Cursors.h"
+#include "framework/controls/graphics/ImageList.h"
+#include "framework/controls/graphics/Picture.h"
 #include "framework/rtl/Filer.h"
 
 #include <gtest/gtest.h>

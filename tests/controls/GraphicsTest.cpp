@@ -1,8 +1,8 @@
 #include "GraphicsFixture.h"
 
-#include "framework/controls/Canvas.h"
-#include "framework/controls/Graphics.h"
-#include "framework/platform/Text.h"
+#include "framework/controls/graphics/Canvas.h"
+#include "framework/controls/graphics/Graphics.h"
+#include "framework/platform/gdi/Text.h"
 
 using namespace dw;
 using namespace dw::test;

@@ -1,8 +1,8 @@
 #include "GraphicsFixture.h"
 
-#include "framework/controls/Icon.h"
-#include "framework/controls/ImageList.h"
-#include "framework/platform/DeviceContext.h"
+#include "framework/controls/graphics/Icon.h"
+#include "framework/controls/graphics/ImageList.h"
+#include "framework/platform/gdi/DeviceContext.h"
 
 using namespace dw;
 using namespace dw::test;

@@ -1,7 +1,7 @@
 #include "GraphicsFixture.h"
 
-#include "framework/controls/JPEG.h"
-#include "framework/controls/PngImage.h"
+#include "framework/controls/graphics/JPEG.h"
+#include "framework/controls/graphics/PngImage.h"
 
 #include <cstdlib>
 

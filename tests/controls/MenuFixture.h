@@ -4,8 +4,8 @@
 
 #include "CoreFixture.h"
 
-#include "framework/controls/ActnList.h"
-#include "framework/controls/Menus.h"
+#include "framework/controls/menus/ActnList.h"
+#include "framework/controls/menus/Menus.h"
 #include "tests/support/IdleSteps.h"
 
 #include <deque>

@@ -2,10 +2,10 @@
 // and keyboard, popup menus, shortcut dispatch and items bound to actions.
 #include "MenuFixture.h"
 
-#include "framework/controls/Bitmap.h"
-#include "framework/controls/ImageList.h"
-#include "framework/controls/MenuTracker.h"
-#include "framework/platform/NonClient.h"
+#include "framework/controls/graphics/Bitmap.h"
+#include "framework/controls/graphics/ImageList.h"
+#include "framework/controls/menus/MenuTracker.h"
+#include "framework/platform/window/NonClient.h"
 #include "framework/rtl/ClassRegistry.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Filer.h"
@@ -278,7 +278,8 @@ TEST_F(MenuItemTest, MenusStreamWithTheirItemsInsideTheirParents) {
 }
 
 // A main window described as the shell's is: menus bound to actions, a top-level item bound to
-// an action, items with captions of their own, an action without a handler.
+// an action, items with captions of their own, an action without a handler. "Filp children" is
+// spelled so on purpose: stored forms and the shell use this caption.
 TEST_F(MenuItemTest, AStoredMainWindowWithMenusBoundToActions) {
     const char* text = R"(object MainWindow: TForm
   Left = 235

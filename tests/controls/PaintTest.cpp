@@ -3,7 +3,7 @@
 // touch only what changed.
 #include "CoreFixture.h"
 
-#include "framework/platform/Png.h"
+#include "framework/platform/gdi/Png.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -1,9 +1,9 @@
 #include "GraphicsFixture.h"
 
-#include "framework/controls/Icon.h"
-#include "framework/controls/JPEG.h"
-#include "framework/controls/Metafile.h"
-#include "framework/controls/PngImage.h"
+#include "framework/controls/graphics/Icon.h"
+#include "framework/controls/graphics/JPEG.h"
+#include "framework/controls/graphics/Metafile.h"
+#include "framework/controls/graphics/PngImage.h"
 
 using namespace dw;
 using namespace dw::test;

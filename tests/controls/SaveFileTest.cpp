@@ -1,6 +1,6 @@
 // Saving replaces a file whole or not at all, whoever saves: the routine itself, memory streams,
 // string lists and pictures. A file-size limit stands in for a full disk.
-#include "framework/controls/Bitmap.h"
+#include "framework/controls/graphics/Bitmap.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/FileSave.h"
 #include "framework/rtl/StringList.h"

@@ -2,7 +2,7 @@
 // and scroll bars, driven with injected mouse and keyboard input.
 #include "StdTestUtil.h"
 
-#include "framework/platform/Clipboard.h"
+#include "framework/platform/window/Clipboard.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Filer.h"
 #include "framework/rtl/FormConvert.h"

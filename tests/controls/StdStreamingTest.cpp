@@ -2,8 +2,8 @@
 // back, radio group buttons are not written, pages are their page control's children.
 #include "StdTestUtil.h"
 
-#include "framework/controls/ImageList.h"
-#include "framework/controls/Timer.h"
+#include "framework/controls/forms/Timer.h"
+#include "framework/controls/graphics/ImageList.h"
 #include "framework/rtl/ClassRegistry.h"
 #include "framework/rtl/Collection.h"
 #include "framework/rtl/Filer.h"

@@ -4,11 +4,11 @@
 
 #include "CoreFixture.h"
 
-#include "framework/controls/Buttons.h"
-#include "framework/controls/ComCtrls.h"
-#include "framework/controls/ExtCtrls.h"
-#include "framework/controls/StdCtrls.h"
 #include "framework/controls/StdReg.h"
+#include "framework/controls/comctrls/ComCtrls.h"
+#include "framework/controls/stdctrls/Buttons.h"
+#include "framework/controls/stdctrls/ExtCtrls.h"
+#include "framework/controls/stdctrls/StdCtrls.h"
 
 namespace dw::test {
 

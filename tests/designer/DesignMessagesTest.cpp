@@ -2,7 +2,7 @@
 // still switch, closing, designing one panel, the grid and the refresh after a move.
 #include "DesignerFixture.h"
 
-#include "framework/platform/Window.h"
+#include "framework/platform/window/Window.h"
 #include "framework/rtl/Exceptions.h"
 
 namespace dw::test {

@@ -3,9 +3,9 @@
 #include "designer/DesignedForm.h"
 #include "designer/FormDesigner.h"
 #include "environment/DesignerManager.h"
-#include "framework/controls/StdCtrls.h"
 #include "framework/controls/StdReg.h"
-#include "framework/platform/headless/HeadlessBackend.h"
+#include "framework/controls/stdctrls/StdCtrls.h"
+#include "framework/platform/backends/headless/HeadlessBackend.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Stream.h"
 

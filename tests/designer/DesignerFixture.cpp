@@ -1,7 +1,7 @@
 #include "DesignerFixture.h"
 
 #include "framework/controls/StdReg.h"
-#include "framework/platform/MessageQueue.h"
+#include "framework/platform/window/MessageQueue.h"
 
 namespace dw::test {
 

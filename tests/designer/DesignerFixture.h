@@ -3,10 +3,10 @@
 #pragma once
 
 #include "designer/FormDesigner.h"
-#include "framework/controls/ComCtrls.h"
-#include "framework/controls/ExtCtrls.h"
-#include "framework/controls/StdCtrls.h"
-#include "framework/platform/headless/HeadlessBackend.h"
+#include "framework/controls/comctrls/ComCtrls.h"
+#include "framework/controls/stdctrls/ExtCtrls.h"
+#include "framework/controls/stdctrls/StdCtrls.h"
+#include "framework/platform/backends/headless/HeadlessBackend.h"
 
 #include <gtest/gtest.h>
 

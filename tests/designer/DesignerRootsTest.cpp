@@ -1,7 +1,7 @@
 // Activation on roots that are not forms, and activation failures.
 #include "DesignerFixture.h"
 
-#include "framework/platform/Window.h"
+#include "framework/platform/window/Window.h"
 #include "framework/rtl/Exceptions.h"
 
 namespace dw::test {

@@ -4,7 +4,7 @@
 
 #include "environment/ClassGlyph.h"
 #include "environment/SelectFrameDialog.h"
-#include "framework/controls/StdCtrls.h"
+#include "framework/controls/stdctrls/StdCtrls.h"
 
 namespace dw::test {
 

@@ -2,7 +2,7 @@
 // forwarding to environment hooks.
 #include "EnvFixture.h"
 
-#include "framework/controls/StdCtrls.h"
+#include "framework/controls/stdctrls/StdCtrls.h"
 
 namespace dw::test {
 

@@ -6,8 +6,8 @@
 #include "environment/DesignerManager.h"
 #include "environment/PackageMng.h"
 #include "environment/Startup.h"
-#include "framework/controls/Forms.h"
-#include "framework/platform/headless/HeadlessBackend.h"
+#include "framework/controls/forms/Forms.h"
+#include "framework/platform/backends/headless/HeadlessBackend.h"
 #include "framework/rtl/Exceptions.h"
 
 #include <gtest/gtest.h>

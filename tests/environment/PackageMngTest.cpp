@@ -4,8 +4,8 @@
 
 #include "environment/DMCustomModule.h"
 #include "environment/Frames.h"
-#include "framework/controls/StdCtrls.h"
-#include "framework/controls/Timer.h"
+#include "framework/controls/forms/Timer.h"
+#include "framework/controls/stdctrls/StdCtrls.h"
 #include "framework/rtl/Resources.h"
 
 #include <algorithm>

@@ -2,10 +2,10 @@
 // on the headless screen, shows and paints it and frees it: stored values reach the controls'
 // setters, layout, scroll ranges and painting, where geometry, captions and lines can overflow
 // or stall. Every reading error is handled, so the reader goes as far as it can.
-#include "framework/controls/Forms.h"
 #include "framework/controls/StdReg.h"
-#include "framework/platform/MessageQueue.h"
-#include "framework/platform/headless/HeadlessBackend.h"
+#include "framework/controls/forms/Forms.h"
+#include "framework/platform/backends/headless/HeadlessBackend.h"
+#include "framework/platform/window/MessageQueue.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Filer.h"
 #include "framework/rtl/FormConvert.h"

@@ -1,7 +1,7 @@
-#include "framework/platform/DeviceContext.h"
-#include "framework/platform/GdiObjects.h"
-#include "framework/platform/Png.h"
-#include "framework/platform/Surface.h"
+#include "framework/platform/gdi/DeviceContext.h"
+#include "framework/platform/gdi/GdiObjects.h"
+#include "framework/platform/gdi/Png.h"
+#include "framework/platform/gdi/Surface.h"
 #include "framework/rtl/Exceptions.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "GdiTestSupport.h"
 
-#include "framework/platform/DeviceContext.h"
-#include "framework/platform/GdiObjects.h"
+#include "framework/platform/gdi/DeviceContext.h"
+#include "framework/platform/gdi/GdiObjects.h"
 
 #include <climits>
 

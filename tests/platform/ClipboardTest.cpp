@@ -1,10 +1,10 @@
 // The classic clipboard on the headless backend: formats, global memory, opening rules and what
 // placing a format does to the others.
-#include "framework/platform/Clipboard.h"
+#include "framework/platform/window/Clipboard.h"
 
-#include "framework/platform/Window.h"
-#include "framework/platform/WindowManager.h"
-#include "framework/platform/headless/HeadlessBackend.h"
+#include "framework/platform/backends/headless/HeadlessBackend.h"
+#include "framework/platform/window/Window.h"
+#include "framework/platform/window/WindowManager.h"
 #include "framework/rtl/Exceptions.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "GdiTestSupport.h"
 
-#include "framework/platform/Draw3D.h"
-#include "framework/platform/GdiObjects.h"
+#include "framework/platform/gdi/Draw3D.h"
+#include "framework/platform/gdi/GdiObjects.h"
 
 using namespace dw;
 

@@ -1,8 +1,8 @@
 // A small fixture for the graphics tests: a white surface with a DC drawing into it.
 #pragma once
 
-#include "framework/platform/DeviceContext.h"
-#include "framework/platform/Surface.h"
+#include "framework/platform/gdi/DeviceContext.h"
+#include "framework/platform/gdi/Surface.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // mouse tracking.
 #include "tests/platform/WmFixture.h"
 
-#include "framework/platform/NonClient.h"
+#include "framework/platform/window/NonClient.h"
 
 namespace dw::test {
 namespace {

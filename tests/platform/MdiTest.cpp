@@ -2,9 +2,9 @@
 // next, cascade and tile.
 #include "tests/platform/WmFixture.h"
 
-#include "framework/platform/Mdi.h"
-#include "framework/platform/NonClient.h"
-#include "framework/platform/ScrollBar.h"
+#include "framework/platform/window/Mdi.h"
+#include "framework/platform/window/NonClient.h"
+#include "framework/platform/window/ScrollBar.h"
 
 namespace dw::test {
 namespace {

@@ -2,8 +2,8 @@
 // loops, caption buttons and window scroll bars.
 #include "tests/platform/WmFixture.h"
 
-#include "framework/platform/NonClient.h"
-#include "framework/platform/ScrollBar.h"
+#include "framework/platform/window/NonClient.h"
+#include "framework/platform/window/ScrollBar.h"
 #include "framework/rtl/Exceptions.h"
 
 namespace dw::test {

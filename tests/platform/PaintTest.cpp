@@ -2,9 +2,9 @@
 // update regions and their order, erasing, update locking, shapes, errors in WM_PAINT and screenshots.
 #include "tests/platform/WmFixture.h"
 
-#include "framework/platform/Draw3D.h"
-#include "framework/platform/Region.h"
-#include "framework/platform/Surface.h"
+#include "framework/platform/gdi/Region.h"
+#include "framework/platform/gdi/Surface.h"
+#include "framework/platform/gdi/SysColors.h"
 #include "framework/rtl/Exceptions.h"
 
 namespace dw::test {

@@ -1,5 +1,5 @@
-#include "framework/platform/Region.h"
-#include "framework/platform/GdiObjects.h"
+#include "framework/platform/gdi/Region.h"
+#include "framework/platform/gdi/GdiObjects.h"
 
 #include <gtest/gtest.h>
 

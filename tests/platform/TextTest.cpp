@@ -1,8 +1,8 @@
 #include "GdiTestSupport.h"
 
-#include "framework/platform/FontEngine.h"
-#include "framework/platform/GdiObjects.h"
-#include "framework/platform/Text.h"
+#include "framework/platform/gdi/FontEngine.h"
+#include "framework/platform/gdi/GdiObjects.h"
+#include "framework/platform/gdi/Text.h"
 
 #include <climits>
 

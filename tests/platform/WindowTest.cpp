@@ -2,7 +2,7 @@
 // showing, coordinates (also mirrored), hit testing of the tree, long values and subclassing.
 #include "tests/platform/WmFixture.h"
 
-#include "framework/platform/Region.h"
+#include "framework/platform/gdi/Region.h"
 #include "framework/rtl/Exceptions.h"
 
 namespace dw::test {

@@ -1,14 +1,14 @@
 // The X11 backend on a private Xvfb server: presenting pixels, input translation, windows,
 // the pointer, and the window manager running on it.
-#include "framework/platform/DeviceContext.h"
-#include "framework/platform/GdiObjects.h"
-#include "framework/platform/Input.h"
-#include "framework/platform/MessageQueue.h"
-#include "framework/platform/Paint.h"
-#include "framework/platform/Surface.h"
-#include "framework/platform/Window.h"
-#include "framework/platform/WindowManager.h"
-#include "framework/platform/headless/HeadlessBackend.h"
+#include "framework/platform/backends/headless/HeadlessBackend.h"
+#include "framework/platform/gdi/DeviceContext.h"
+#include "framework/platform/gdi/GdiObjects.h"
+#include "framework/platform/gdi/Surface.h"
+#include "framework/platform/window/Input.h"
+#include "framework/platform/window/MessageQueue.h"
+#include "framework/platform/window/Paint.h"
+#include "framework/platform/window/Window.h"
+#include "framework/platform/window/WindowManager.h"
 #include "framework/rtl/Exceptions.h"
 #include "tests/platform_x11/X11Fixture.h"
 

@@ -1,8 +1,8 @@
 // The X11 backend's clipboard on a private Xvfb server: answering other programs, reading from
 // them, taking the selection over, time limits and data too large to send.
-#include "framework/platform/Clipboard.h"
-#include "framework/platform/WindowManager.h"
-#include "framework/platform/headless/HeadlessBackend.h"
+#include "framework/platform/backends/headless/HeadlessBackend.h"
+#include "framework/platform/window/Clipboard.h"
+#include "framework/platform/window/WindowManager.h"
 #include "tests/platform_x11/X11Fixture.h"
 
 #include <algorithm>

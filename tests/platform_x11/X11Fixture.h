@@ -3,7 +3,7 @@
 // another program on a connection of their own.
 #pragma once
 
-#include "framework/platform/x11/X11Backend.h"
+#include "framework/platform/backends/x11/X11Backend.h"
 
 #include <gtest/gtest.h>
 

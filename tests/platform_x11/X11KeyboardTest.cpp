@@ -1,6 +1,6 @@
 // The keysym tables of the X11 backend (no display needed).
-#include "framework/platform/x11/X11Keyboard.h"
-#include "framework/platform/Messages.h"
+#include "framework/platform/backends/x11/X11Keyboard.h"
+#include "framework/platform/window/Messages.h"
 
 #include <X11/keysym.h>
 

@@ -1,14 +1,14 @@
 // Typing as a person types: real key presses (XTest) on the X server reach an edit, a memo, a
 // combo box and a file dialog's name field through the whole program (backend, message loop,
 // TranslateMessage, controls), and each key types its character once.
-#include "framework/controls/Dialogs.h"
-#include "framework/controls/Forms.h"
-#include "framework/controls/StdCtrls.h"
-#include "framework/platform/Input.h"
-#include "framework/platform/MessageQueue.h"
-#include "framework/platform/Window.h"
-#include "framework/platform/WindowManager.h"
-#include "framework/platform/headless/HeadlessBackend.h"
+#include "framework/controls/dialogs/Dialogs.h"
+#include "framework/controls/forms/Forms.h"
+#include "framework/controls/stdctrls/StdCtrls.h"
+#include "framework/platform/backends/headless/HeadlessBackend.h"
+#include "framework/platform/window/Input.h"
+#include "framework/platform/window/MessageQueue.h"
+#include "framework/platform/window/Window.h"
+#include "framework/platform/window/WindowManager.h"
 #include "tests/platform_x11/X11Fixture.h"
 
 #include <X11/keysym.h>

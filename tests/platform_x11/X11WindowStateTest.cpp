@@ -1,11 +1,11 @@
 // Minimize and restore of a form on the X server, with a real window manager (twm) and without
 // one: the window never becomes unreachable.
-#include "framework/controls/Forms.h"
-#include "framework/platform/Input.h"
-#include "framework/platform/MessageQueue.h"
-#include "framework/platform/Window.h"
-#include "framework/platform/WindowManager.h"
-#include "framework/platform/headless/HeadlessBackend.h"
+#include "framework/controls/forms/Forms.h"
+#include "framework/platform/backends/headless/HeadlessBackend.h"
+#include "framework/platform/window/Input.h"
+#include "framework/platform/window/MessageQueue.h"
+#include "framework/platform/window/Window.h"
+#include "framework/platform/window/WindowManager.h"
 #include "tests/platform_x11/X11Fixture.h"
 
 #include <fcntl.h>

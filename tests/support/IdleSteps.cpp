@@ -1,6 +1,6 @@
 #include "tests/support/IdleSteps.h"
 
-#include "framework/controls/Forms.h"
+#include "framework/controls/forms/Forms.h"
 
 namespace dw::test {
 

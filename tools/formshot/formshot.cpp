@@ -4,14 +4,14 @@
 // and listed, as a reader with an error hook that handles every error does.
 // formshot --time FORM: reads, shows, paints once and destroys the form without writing a PNG,
 // and prints how long each step took (the cost a user waits for when a form first opens).
-#include "framework/controls/ActnList.h"
-#include "framework/controls/Dialogs.h"
-#include "framework/controls/Forms.h"
-#include "framework/controls/Menus.h"
-#include "framework/controls/StdActns.h"
 #include "framework/controls/StdReg.h"
-#include "framework/platform/MessageQueue.h"
-#include "framework/platform/headless/HeadlessBackend.h"
+#include "framework/controls/dialogs/Dialogs.h"
+#include "framework/controls/forms/Forms.h"
+#include "framework/controls/menus/ActnList.h"
+#include "framework/controls/menus/Menus.h"
+#include "framework/controls/menus/StdActns.h"
+#include "framework/platform/backends/headless/HeadlessBackend.h"
+#include "framework/platform/window/MessageQueue.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Filer.h"
 #include "framework/rtl/FormConvert.h"

@@ -6,10 +6,10 @@
 #include "environment/DesignerManager.h"
 #include "environment/PackageMng.h"
 #include "environment/Startup.h"
-#include "framework/controls/Forms.h"
-#include "framework/controls/StdCtrls.h"
-#include "framework/platform/Png.h"
-#include "framework/platform/headless/HeadlessBackend.h"
+#include "framework/controls/forms/Forms.h"
+#include "framework/controls/stdctrls/StdCtrls.h"
+#include "framework/platform/backends/headless/HeadlessBackend.h"
+#include "framework/platform/gdi/Png.h"
 #include "framework/rtl/Exceptions.h"
 
 #include <cstdio>

@@ -1,15 +1,15 @@
 // platform-gallery OUTPUT.png: draws every primitive of the windowing core into one window on the
 // headless screen (edges, frame controls, raster operations, regions, text, a captioned child with
 // scroll bars and a pop-up above it) and writes the screen as PNG, for people to look at.
-#include "framework/platform/Draw3D.h"
-#include "framework/platform/Input.h"
-#include "framework/platform/MessageQueue.h"
-#include "framework/platform/Paint.h"
-#include "framework/platform/Region.h"
-#include "framework/platform/ScrollBar.h"
-#include "framework/platform/Text.h"
-#include "framework/platform/Window.h"
-#include "framework/platform/headless/HeadlessBackend.h"
+#include "framework/platform/backends/headless/HeadlessBackend.h"
+#include "framework/platform/gdi/Draw3D.h"
+#include "framework/platform/gdi/Region.h"
+#include "framework/platform/gdi/Text.h"
+#include "framework/platform/window/Input.h"
+#include "framework/platform/window/MessageQueue.h"
+#include "framework/platform/window/Paint.h"
+#include "framework/platform/window/ScrollBar.h"
+#include "framework/platform/window/Window.h"
 #include "framework/rtl/Exceptions.h"
 
 #include <cstdio>
