@@ -275,6 +275,13 @@ void TCustomForm::SetChildOrder(TComponent* child, int order) {
 }
 
 void TCustomForm::ReadState(TReader* reader) {
+    // A description read into a shown window describes its normal place and its state: the
+    // window is restored first, so that the bounds read are its own, and shows the state read
+    // (normal unless the description says otherwise) once reading is done.
+    if (FHandle && FShowing && !HasState(csDesigning) && (IsZoomed(FHandle) || IsIconic(FHandle))) {
+        ShowWindow(FHandle, SW_RESTORE);
+        FWindowState = wsNormal;
+    }
     DisableAlign();
     FPendingClientWidth = 0;
     FPendingClientHeight = 0;
@@ -335,6 +342,13 @@ void TCustomForm::Loaded() {
     ApplyPendingClientSize();
     TScrollingWinControl::Loaded();
     if (FActiveControl && !FActiveControl->CanFocus()) FActiveControl = nullptr;
+    if (FHandle && FShowing && !HasState(csDesigning)) {
+        TWindowState shown = IsZoomed(FHandle) ? wsMaximized : IsIconic(FHandle) ? wsMinimized : wsNormal;
+        if (shown != FWindowState) {
+            static constexpr int commands[] = {SW_RESTORE, SW_MINIMIZE, SW_MAXIMIZE};
+            ShowWindow(FHandle, commands[FWindowState]);
+        }
+    }
     // Read into a finished form, a stored Visible shows it now; while the form is being made from
     // its description it shows once construction is complete.
     if (FVisible && !FFormState.Contains(fsCreating)) UpdateControlState();
@@ -502,6 +516,10 @@ void TCustomForm::SetFormStyle(TFormStyle value) {
             throw EInvalidOperation("Cannot create form. No MDI forms are currently active");
     }
     FFormStyle = value;
+    // A form in design state keeps the window it is designed in (a designed document stays in
+    // its frame through an undo that resets and reads the form again); the style takes effect
+    // when the window is made again after designing.
+    if (HasState(csDesigning)) return;
     RecreateWnd();
     // A document window is always shown: it lives inside the frame's client.
     if (value == fsMDIChild && !HasState(csLoading) && !HasState(csDesigning)) {
@@ -515,13 +533,13 @@ void TCustomForm::SetFormStyle(TFormStyle value) {
 void TCustomForm::SetBorderStyle(TFormBorderStyle value) {
     if (FBorderStyle == value) return;
     FBorderStyle = value;
-    RecreateWnd();
+    if (!HasState(csDesigning)) RecreateWnd();
 }
 
 void TCustomForm::SetBorderIcons(TBorderIcons value) {
     if (FBorderIcons == value) return;
     FBorderIcons = value;
-    RecreateWnd();
+    if (!HasState(csDesigning)) RecreateWnd();
 }
 
 void TCustomForm::SetPosition(TPosition value) {
@@ -531,7 +549,8 @@ void TCustomForm::SetPosition(TPosition value) {
 void TCustomForm::SetWindowState(TWindowState value) {
     if (FWindowState == value) return;
     FWindowState = value;
-    if (HasState(csDesigning) || !FHandle || !FShowing) return;
+    // While a description is read the state is applied at its end (Loaded), after the bounds.
+    if (HasState(csDesigning) || HasState(csLoading) || !FHandle || !FShowing) return;
     static constexpr int commands[] = {SW_RESTORE, SW_MINIMIZE, SW_MAXIMIZE};
     ShowWindow(FHandle, commands[value]);
 }
@@ -1157,8 +1176,16 @@ void TCustomForm::Dispatch(TMessage& message) {
 }
 
 void TCustomForm::DefaultHandler(TMessage& message) {
+    // A document designed in its frame is still a document window there: activation, the
+    // maximized state and the frame's document keys work as for any other.
+    if (FHandle && FFormStyle == fsMDIChild && (GetWindowLongPtr(FHandle, GWL_EXSTYLE) & WS_EX_MDICHILD)) {
+        message.Result = DefMDIChildProc(FHandle, message.Msg, message.WParam, message.LParam);
+        return;
+    }
     if (FHandle && !HasState(csDesigning)) {
-        if (FFormStyle == fsMDIForm && FClientHandle) {
+        // The frame places its MDI client itself (AlignControls): beside the aligned controls,
+        // not over the whole client area as the default frame procedure would.
+        if (FFormStyle == fsMDIForm && FClientHandle && message.Msg != WM_SIZE) {
             message.Result = DefFrameProc(FHandle, FClientHandle, message.Msg, message.WParam, message.LParam);
             return;
         }

@@ -298,8 +298,13 @@ LRESULT MdiClientProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         // A maximised document keeps filling the client.
         for (TWindow* c : Documents(client, false))
             if ((c->Style & WS_MAXIMIZE) && !(c->Style & WS_MINIMIZE)) {
+                // Filled again, it keeps the place it is restored to.
+                TRect restore = c->RestoreRect;
+                bool hasRestore = c->HasRestoreRect;
                 c->Style &= ~WS_MAXIMIZE;
                 ShowWindow(c->Handle, SW_SHOWMAXIMIZED);
+                c->RestoreRect = restore;
+                c->HasRestoreRect = hasRestore;
             }
         UpdateClientScrollBars(client);
         return 0;
