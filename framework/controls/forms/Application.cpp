@@ -3,6 +3,7 @@
 #include "framework/controls/forms/Forms.h"
 #include "framework/platform/gdi/Text.h"
 #include "framework/platform/window/Input.h"
+#include "framework/platform/window/Mdi.h"
 #include "framework/platform/window/MessageQueue.h"
 #include "framework/platform/window/NonClient.h"
 #include "framework/platform/window/Paint.h"
@@ -141,9 +142,17 @@ bool TApplication::IsHintMsg(TMsg& msg) {
     return false;
 }
 
+// The frame's document keys (Ctrl+F4, Ctrl+F6, Ctrl+Shift+F6) come before any control's key
+// handling, a designed document's included.
 bool TApplication::IsMDIMsg(TMsg& msg) {
-    (void)msg;
-    return false;
+    if (!FMainForm || FMainForm->FormStyle() != fsMDIForm || !FMainForm->ClientHandle()) return false;
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+    try {
+        return TranslateMDISysAccel(FMainForm->ClientHandle(), msg);
+    } catch (...) {
+        HandleException(this);
+        return true;
+    }
 }
 
 // A key message first goes, reflected as CN_BASE + message, to the framework control it is for:

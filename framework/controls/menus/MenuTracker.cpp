@@ -263,16 +263,51 @@ int TFormMenuBar::Arrange(const TMainMenu* menu, int left, int top, int width,
     return y - top + m.BarRowHeight;
 }
 
+HWND TFormMenuBar::MaximizedDocument() const {
+    if (!FForm || FForm->FormStyle() != fsMDIForm || !FForm->ClientHandle()) return nullptr;
+    bool maximized = false;
+    auto document = reinterpret_cast<HWND>(
+        SendMessage(FForm->ClientHandle(), WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
+    return maximized && IsWindowVisible(document) ? document : nullptr;
+}
+
 int TFormMenuBar::Layout(int left, int top, int width) {
     FItems.clear();
     FItemRects.clear();
+    for (TRect& part : FDocumentParts) part = {};
+    FDocument = nullptr;
     TMainMenu* menu = Menu();
     if (!menu) {
         FBarRect = {};
         return 0;
     }
+    // A maximized document has no caption of its own: its icon goes to the bar's left end and
+    // its buttons to the right end of the first row.
+    int itemsLeft = left, itemsRight = left + width;
+    if (HWND document = MaximizedDocument()) {
+        FDocument = document;
+        auto style = static_cast<DWORD>(GetWindowLongPtr(document, GWL_STYLE));
+        int row = TMenuMetrics::For(nullptr).BarRowHeight;
+        int bw = row, bh = row - 4, y = top + 2;
+        auto part = [&](TMenuDocumentPart which) -> TRect& { return FDocumentParts[static_cast<int>(which)]; };
+        if (style & WS_SYSMENU) {
+            part(TMenuDocumentPart::Icon) = {left, top, left + row, top + row};
+            itemsLeft += row;
+            itemsRight -= 2;
+            part(TMenuDocumentPart::Close) = {itemsRight - bw, y, itemsRight, y + bh};
+            itemsRight -= bw + 2;
+        }
+        if (style & WS_MAXIMIZEBOX) {
+            part(TMenuDocumentPart::Restore) = {itemsRight - bw, y, itemsRight, y + bh};
+            itemsRight -= bw;
+        }
+        if (style & WS_MINIMIZEBOX) {
+            part(TMenuDocumentPart::Minimize) = {itemsRight - bw, y, itemsRight, y + bh};
+            itemsRight -= bw;
+        }
+    }
     std::vector<std::pair<TMenuItem*, TRect>> placed;
-    int height = Arrange(menu, left, top, width, &placed);
+    int height = Arrange(menu, itemsLeft, top, std::max(itemsRight - itemsLeft, 1), &placed);
     for (auto& [item, rect] : placed) {
         FItems.push_back(item);
         FItemRects.push_back(rect);
@@ -326,10 +361,118 @@ void TFormMenuBar::Paint() {
         DrawMenuText(dc, item->Caption(), text, DT_CENTER | DT_VCENTER | DT_SINGLELINE, item->Enabled(), false,
                      item->Default());
     }
+    PaintDocumentParts(dc.Handle());
+}
+
+void TFormMenuBar::PaintDocumentParts(HDC dc) {
+    if (!FDocument) return;
+    const TRect& icon = FDocumentParts[static_cast<int>(TMenuDocumentPart::Icon)];
+    if (!icon.IsEmpty()) {
+        // The document's window glyph, as on a document caption.
+        int side = std::min({icon.Width(), icon.Height(), 16}) - 2;
+        TRect glyph = Bounds(icon.Left + (icon.Width() - side) / 2, icon.Top + (icon.Height() - side) / 2, side, side);
+        FillRect(dc, &glyph, GetSysColorBrush(COLOR_WINDOW));
+        FrameRect(dc, &glyph, GetSysColorBrush(COLOR_WINDOWTEXT));
+        TRect bar{glyph.Left, glyph.Top, glyph.Right, glyph.Top + 3};
+        FillRect(dc, &bar, GetSysColorBrush(COLOR_ACTIVECAPTION));
+    }
+    const std::pair<TMenuDocumentPart, UINT> buttons[] = {{TMenuDocumentPart::Minimize, DFCS_CAPTIONMIN},
+                                                          {TMenuDocumentPart::Restore, DFCS_CAPTIONRESTORE},
+                                                          {TMenuDocumentPart::Close, DFCS_CAPTIONCLOSE}};
+    for (auto [which, kind] : buttons) {
+        TRect r = FDocumentParts[static_cast<int>(which)];
+        if (r.IsEmpty()) continue;
+        bool pushed = FPressedPart == static_cast<int>(which) && FPressedDown;
+        DrawFrameControl(dc, &r, DFC_CAPTION, kind | (pushed ? DFCS_PUSHED : 0u));
+    }
+}
+
+TRect TFormMenuBar::DocumentPartScreenRect(TMenuDocumentPart part) const {
+    const TRect& r = FDocumentParts[static_cast<int>(part)];
+    if (!FForm || !FForm->HandleAllocated() || !FDocument || r.IsEmpty()) return {};
+    TRect window = GetWindowRect(FForm->Handle());
+    return r.Offset(window.Left, window.Top);
+}
+
+int TFormMenuBar::DocumentPartAt(TPoint screenPos) const {
+    if (!FDocument) return -1;
+    for (int i = 0; i < 4; ++i)
+        if (DocumentPartScreenRect(static_cast<TMenuDocumentPart>(i)).Contains(screenPos)) return i;
+    return -1;
+}
+
+namespace {
+
+constexpr WPARAM DocumentCommands[] = {0, SC_MINIMIZE, SC_RESTORE, SC_CLOSE};
+
+// The document's window menu, opened from its icon in the frame's bar.
+void RunDocumentMenu(HWND document, TPoint at) {
+    TObjectPtr<TPopupMenu> menu(New<TPopupMenu>(nullptr));
+    const struct {
+        const char* Caption;
+        WPARAM Command;
+        TShortCut Key;
+    } entries[] = {{"&Restore", SC_RESTORE, 0},
+                   {"Mi&nimize", SC_MINIMIZE, 0},
+                   {"&Close", SC_CLOSE, ShortCut(VK_F4, {ssCtrl})},
+                   {"Nex&t", SC_NEXTWINDOW, ShortCut(VK_F6, {ssCtrl})}};
+    for (const auto& entry : entries) {
+        auto* item = New<TMenuItem>(menu.get());
+        item->SetCaption(entry.Caption);
+        item->SetShortCut(entry.Key);
+        item->SetTag(static_cast<std::intptr_t>(entry.Command));
+        item->SetDefault(entry.Command == SC_CLOSE);
+        menu->Items()->Add(item);
+    }
+    TMenuItem* chosen = nullptr;
+    {
+        TObjectPtr<TMenuTracker> tracker(New<TMenuTracker>(menu.get()));
+        chosen = tracker->RunPopup(menu->Items(), at, paLeft);
+    }
+    if (chosen && IsWindow(document)) SendMessage(document, WM_SYSCOMMAND, static_cast<WPARAM>(chosen->Tag()), 0);
+}
+
+} // namespace
+
+bool TFormMenuBar::TrackDocumentButton(TMessage& message) {
+    auto over = [&] {
+        TPoint p = PointFromLParam(message.LParam);
+        ClientToScreen(FForm->Handle(), p);
+        return DocumentPartAt(p) == FPressedPart;
+    };
+    switch (message.Msg) {
+    case WM_MOUSEMOVE:
+        if (over() != FPressedDown) {
+            FPressedDown = !FPressedDown;
+            Paint();
+        }
+        message.Result = 0;
+        return true;
+    case WM_LBUTTONUP: {
+        bool chosen = over();
+        int part = FPressedPart;
+        FPressedPart = -1;
+        FPressedDown = false;
+        ReleaseCapture();
+        Paint();
+        if (chosen && IsWindow(FDocument)) SendMessage(FDocument, WM_SYSCOMMAND, DocumentCommands[part], 0);
+        message.Result = 0;
+        return true;
+    }
+    case WM_CAPTURECHANGED:
+    case WM_CANCELMODE:
+        FPressedPart = -1;
+        FPressedDown = false;
+        Paint();
+        return false;
+    default:
+        return false;
+    }
 }
 
 void TFormMenuBar::WndProc(TMessage& message, const TWndMethod& previous) {
     TMainMenu* menu = Menu();
+    if (FPressedPart >= 0 && FForm && FForm->HandleAllocated() && TrackDocumentButton(message)) return;
     switch (message.Msg) {
     case WM_NCCALCSIZE: {
         // The bar's rows depend on the new width; the platform keeps the room they need in the
@@ -365,7 +508,23 @@ void TFormMenuBar::WndProc(TMessage& message, const TWndMethod& previous) {
     case WM_NCLBUTTONDOWN:
         if (menu && message.WParam == HTMENU) {
             message.Result = 0;
-            int index = HitTest(PointFromLParam(message.LParam));
+            TPoint at = PointFromLParam(message.LParam);
+            int part = DocumentPartAt(at);
+            if (part == static_cast<int>(TMenuDocumentPart::Icon)) {
+                if (!TMenuTracker::Active()) {
+                    TRect icon = DocumentPartScreenRect(TMenuDocumentPart::Icon);
+                    RunDocumentMenu(FDocument, TPoint{icon.Left, icon.Bottom});
+                }
+                return;
+            }
+            if (part > 0) {
+                FPressedPart = part;
+                FPressedDown = true;
+                SetCapture(FForm->Handle());
+                Paint();
+                return;
+            }
+            int index = HitTest(at);
             if (index >= 0 && !FForm->HasState(csDesigning) && !TMenuTracker::Active()) {
                 // Keep the bar alive through the loop, even if its form goes meanwhile.
                 std::shared_ptr<TFormMenuBar> self = Bars().find(FForm)->second;
@@ -377,6 +536,10 @@ void TFormMenuBar::WndProc(TMessage& message, const TWndMethod& previous) {
     case WM_NCLBUTTONDBLCLK:
         if (menu && message.WParam == HTMENU) {
             message.Result = 0;
+            // A double click on the document's icon closes it, as on its own caption.
+            if (DocumentPartAt(PointFromLParam(message.LParam)) == static_cast<int>(TMenuDocumentPart::Icon) &&
+                IsWindow(FDocument))
+                SendMessage(FDocument, WM_SYSCOMMAND, SC_CLOSE, 0);
             return;
         }
         break;

@@ -56,6 +56,9 @@ public:
     TRect BarScreenRect() const;
     // The index of the bar item at a screen point, or -1.
     int HitTest(TPoint screenPos) const;
+    // An MDI frame's bar shows the maximized document's icon and buttons (empty rectangles
+    // without one).
+    TRect DocumentPartScreenRect(TMenuDocumentPart part) const;
 
     // The state drawn: the item selected (keyboard) or open (its drop-down shown).
     int Selected() const { return FSelected; }
@@ -75,8 +78,19 @@ private:
     // Computes the items and their rectangles for a bar at (left, top) of width; returns the height.
     int Layout(int left, int top, int width);
     void FrameChanged();
+    // The frame's maximized document, or null.
+    HWND MaximizedDocument() const;
+    // The document part at a screen point, or -1.
+    int DocumentPartAt(TPoint screenPos) const;
+    // A press on a document button follows the mouse until the button is released.
+    bool TrackDocumentButton(TMessage& message);
+    void PaintDocumentParts(HDC dc);
 
     TCustomForm* FForm;
+    HWND FDocument = nullptr;
+    TRect FDocumentParts[4]; // window coordinates, in the order of TMenuDocumentPart
+    int FPressedPart = -1;
+    bool FPressedDown = false;
     TRect FBarRect;
     std::vector<TMenuItem*> FItems;
     std::vector<TRect> FItemRects;

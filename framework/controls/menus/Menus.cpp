@@ -650,6 +650,12 @@ TRect TMainMenu::ItemRect(TCustomForm* form, int index) const {
     return bar->ItemScreenRect(index);
 }
 
+TRect TMainMenu::DocumentPartRect(TCustomForm* form, TMenuDocumentPart part) const {
+    TFormMenuBar* bar = TFormMenuBar::Of(form, false);
+    if (!bar || bar->Menu() != this) return {};
+    return bar->DocumentPartScreenRect(part);
+}
+
 // ---------------------------------------------------------------------------------------------
 // TPopupMenu
 

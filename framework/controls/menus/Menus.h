@@ -218,6 +218,10 @@ private:
     TObjectPtr<TChangeLink> FImageChangeLink;
 };
 
+// What the menu bar of an MDI frame shows of its maximized document: its icon at the left end
+// (its window menu), its minimize, restore and close buttons at the right end.
+enum class TMenuDocumentPart { Icon, Minimize, Restore, Close };
+
 // The menu bar of the forms whose Menu it is. The bar is drawn in the form's frame above the
 // client area (wrapping into more rows when the items do not fit) and driven by the mouse (a
 // click opens an item's drop-down; while one is open, pointing at another item opens that one)
@@ -242,6 +246,9 @@ class TMainMenu : public TMenu, public IShortCutHandler, public IFormMenu {
     void TrackBar(TCustomForm* form, int index, bool dropDown);
     // The screen rectangle of top-level item index in form's bar (empty when not shown).
     TRect ItemRect(TCustomForm* form, int index) const;
+    // The screen rectangle of a part of the maximized document shown in the bar of form, an MDI
+    // frame (empty when no document is maximized).
+    TRect DocumentPartRect(TCustomForm* form, TMenuDocumentPart part) const;
 
     // IFormMenu: told by the form whose Menu this is.
     void AttachToForm(TCustomForm* form) override;

@@ -86,7 +86,7 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SETTEXT: {
         const char* text = reinterpret_cast<const char*>(lParam);
         w->Text = text ? text : "";
-        if (w->Native) wm.Backend().SetNativeWindowTitle(w->Native, w->Text);
+        if (w->Native) wm.Backend().SetNativeWindowTitle(w->Native, WmWindowCaption(w));
         if ((w->Style & WS_CAPTION) == WS_CAPTION && WmCanDraw(w)) DefNcPaint(hwnd);
         return 1;
     }

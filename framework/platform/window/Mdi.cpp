@@ -21,6 +21,31 @@ TWindow* ClientOf(TWindow* child) {
     return p && p->Mdi ? p : nullptr;
 }
 
+// The active document when it is shown maximized.
+TWindow* MaximizedActive(const TWindow* client) {
+    TWindow* active = WM().Find(client->Mdi->Active);
+    if (!active || active->Destroying || !(active->Style & WS_VISIBLE)) return nullptr;
+    return (active->Style & WS_MAXIMIZE) && !(active->Style & WS_MINIMIZE) ? active : nullptr;
+}
+
+// A maximized document shows in its frame: the frame's caption names it and the frame's menu bar
+// carries its icon and buttons. When that changes the frame's non-client area is laid out again.
+void SyncFrame(TWindow* client) {
+    auto& wm = WM();
+    if (!client || !client->Mdi || client->Destroying) return;
+    TWindow* frame = client->Parent;
+    TWindow* shown = MaximizedActive(client);
+    TMdiClientState& st = *client->Mdi;
+    String title = shown ? shown->Text : String();
+    if (H(shown) == st.ShownMaximized && title == st.ShownTitle) return;
+    st.ShownMaximized = H(shown);
+    st.ShownTitle = title;
+    if (!frame || frame->Destroying) return;
+    if (frame->Native) wm.Backend().SetNativeWindowTitle(frame->Native, WmWindowCaption(frame));
+    SetWindowPos(frame->Handle, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 // Children of the client that take part in activation, in z-order from the top.
 std::vector<TWindow*> Documents(TWindow* client, bool visibleOnly) {
     std::vector<TWindow*> out;
@@ -39,7 +64,14 @@ void RestoreQuietly(TWindow* child) {
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
+void MdiActivateNow(TWindow* client, TWindow* child);
+
 void MdiActivate(TWindow* client, TWindow* child) {
+    MdiActivateNow(client, child);
+    SyncFrame(client);
+}
+
+void MdiActivateNow(TWindow* client, TWindow* child) {
     auto& wm = WM();
     TMdiClientState& st = *client->Mdi;
     TWindow* old = wm.Find(st.Active);
@@ -307,6 +339,7 @@ LRESULT MdiClientProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
                 c->HasRestoreRect = hasRestore;
             }
         UpdateClientScrollBars(client);
+        SyncFrame(client);
         return 0;
     }
     case WM_HSCROLL:
@@ -329,6 +362,7 @@ void WmMdiChildHidden(TWindow* child) {
     if (!client) return;
     if (client->Mdi->Active == child->Handle) ActivateNextVisible(client, child);
     UpdateClientScrollBars(client);
+    SyncFrame(client);
 }
 
 void WmMdiChildDestroyed(TWindow* child) {
@@ -346,6 +380,16 @@ void WmMdiChildDestroyed(TWindow* child) {
         if (client->Mdi->Active == child->Handle) client->Mdi->Active = nullptr;
     }
     UpdateClientScrollBars(client);
+    SyncFrame(client);
+}
+
+String WmWindowCaption(const TWindow* w) {
+    if (!w) return {};
+    for (const TWindow* c : w->Children)
+        if (c->Mdi && c->Mdi->ShownMaximized && !c->Destroying)
+            if (TWindow* shown = MaximizedActive(c); shown && shown->Handle == c->Mdi->ShownMaximized)
+                return w->Text + " - [" + shown->Text + "]";
+    return w->Text;
 }
 
 HWND CreateMDIWindow(const char* className, const char* title, DWORD style, int x, int y, int width, int height,
@@ -393,7 +437,13 @@ LRESULT DefMDIChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_WINDOWPOSCHANGED:
         UpdateClientScrollBars(client);
+        SyncFrame(client);
         break;
+    case WM_SETTEXT: {
+        LRESULT result = DefWindowProc(hwnd, msg, wParam, lParam);
+        SyncFrame(client);
+        return result;
+    }
     case WM_SETFOCUS:
         if (client->Mdi->Active != hwnd && (w->Style & WS_VISIBLE)) MdiActivate(client, w);
         return 0;
@@ -418,6 +468,27 @@ LRESULT DefMDIChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     }
     return DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+bool TranslateMDISysAccel(HWND client, const TMsg& msg) {
+    auto& wm = WM();
+    TWindow* c = wm.Find(client);
+    if (!c || !c->Mdi || (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN)) return false;
+    if (GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0) return false;
+    WPARAM command = 0;
+    if (msg.wParam == static_cast<WPARAM>(VK_F4))
+        command = SC_CLOSE;
+    else if (msg.wParam == static_cast<WPARAM>(VK_F6))
+        command = GetKeyState(VK_SHIFT) < 0 ? SC_PREVWINDOW : SC_NEXTWINDOW;
+    else
+        return false;
+    // Only keys typed in the frame count (not those of a dialog or another window).
+    TWindow* target = wm.Find(msg.hwnd);
+    if (!target || wm.TopLevelOf(target) != wm.TopLevelOf(c)) return false;
+    TWindow* active = wm.Find(c->Mdi->Active);
+    if (!active || (active->Style & WS_DISABLED)) return false;
+    SendMessage(active->Handle, WM_SYSCOMMAND, command, static_cast<LPARAM>(msg.wParam));
+    return true;
 }
 
 void RegisterSystemClasses() {

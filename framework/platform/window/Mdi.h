@@ -41,6 +41,11 @@ LRESULT DefFrameProc(HWND hwnd, HWND client, UINT msg, WPARAM wParam, LPARAM lPa
 // through WM_MDIDESTROY, maximise and restore through the client.
 LRESULT DefMDIChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
+// The document keys of a frame, for a key message bound for a window of client's frame: Ctrl+F4
+// closes the active document (SC_CLOSE, so its close handling runs), Ctrl+F6 and Ctrl+Shift+F6
+// activate the next and the previous one. True when msg was one of them and was carried out.
+bool TranslateMDISysAccel(HWND client, const TMsg& msg);
+
 // Registers the window manager's own classes (MDICLIENT); done when a backend is installed.
 void RegisterSystemClasses();
 

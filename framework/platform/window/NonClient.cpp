@@ -329,7 +329,7 @@ void WmDrawFrame(HDC dc, TWindow* w) {
         HGDIOBJ oldFont = SelectObject(dc, CaptionFont(tool));
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
-        DrawText(dc, w->Text, &textRect,
+        DrawText(dc, WmWindowCaption(w), &textRect,
                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS | (w->IsRtl() ? DT_RIGHT : DT_LEFT));
         SelectObject(dc, oldFont);
         auto button = [&](TRect b, UINT kind, int hit) {

@@ -312,7 +312,7 @@ void WmSyncNative(TWindow* top, bool sizeChanged) {
         EnsureSurface(top);
         top->Native = backend.CreateNativeWindow(top->Rect, NativeFlags(top));
         backend.SetNativeWindowSurface(top->Native, top->Surface.get());
-        backend.SetNativeWindowTitle(top->Native, top->Text);
+        backend.SetNativeWindowTitle(top->Native, WmWindowCaption(top));
         PushShape(top);
         wm.RestackNative();
         backend.ShowNativeWindow(top->Native, true, wm.FActive == top);
@@ -323,7 +323,7 @@ void WmSyncNative(TWindow* top, bool sizeChanged) {
         EnsureSurface(top);
         top->Native = backend.CreateNativeWindow(top->Rect, NativeFlags(top));
         backend.SetNativeWindowSurface(top->Native, top->Surface.get());
-        backend.SetNativeWindowTitle(top->Native, top->Text);
+        backend.SetNativeWindowTitle(top->Native, WmWindowCaption(top));
         PushShape(top);
         wm.RestackNative();
         backend.ShowNativeWindow(top->Native, true, false);

@@ -44,7 +44,10 @@ struct TScrollBarState {
 
 struct TMdiClientState {
     HWND Active = nullptr;
-    bool MaximizedActive = false;
+    // The maximized active document the frame shows (its caption, its buttons in the menu
+    // bar) and the title shown with it: a change makes the frame lay its frame out again.
+    HWND ShownMaximized = nullptr;
+    String ShownTitle;
     std::vector<HWND> Order; // activation history, most recent first
 };
 
@@ -329,5 +332,8 @@ void WmBeginCaptionButton(TWindow* w, int hit);
 // Mdi.cpp: an MDI child was hidden, destroyed or shown.
 void WmMdiChildHidden(TWindow* child);
 void WmMdiChildDestroyed(TWindow* child);
+// The caption a window shows: its text, and for a frame whose MDI client has a maximized active
+// document also the document's, as "Frame - [Document]".
+String WmWindowCaption(const TWindow* w);
 
 } // namespace dw
