@@ -126,6 +126,15 @@ TEST_F(MaximizedDocumentsTest, TheIconOpensTheDocumentsWindowMenu) {
     EXPECT_EQ(steps.Left(), 0) << "the window menu did not open";
     EXPECT_FALSE(Exists("MDIChild_2"));
     EXPECT_EQ(Main->ActiveDocument(), first);
+
+    // A double click on the icon closes the document, as on a document's own caption.
+    TPoint icon = Centre(Part(TMenuDocumentPart::Icon));
+    Backend->SkipTime(DoubleClickTime + 1);
+    Backend->DoubleClick(icon.X, icon.Y);
+    Process();
+    EXPECT_TRUE(OpenDropDownWindows().empty());
+    EXPECT_FALSE(Exists("MDIChild_1"));
+    EXPECT_EQ(Main->MDIChildCount(), 0);
 }
 
 TEST_F(MaximizedDocumentsTest, DocumentKeysReachEveryDocumentAndCloseTheActiveOne) {
