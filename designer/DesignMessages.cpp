@@ -8,6 +8,7 @@
 #include "framework/platform/window/MessageQueue.h"
 #include "framework/platform/window/Paint.h"
 #include "framework/platform/window/Window.h"
+#include "framework/rtl/ScopeGuard.h"
 
 namespace dw {
 
@@ -53,13 +54,10 @@ bool TzCustomFormDesigner::HandleDesignMessage(TControl* sender, TMessage& messa
         // active again) is not the form going away.
         if (sender == form && !form->Recreating()) {
             FWindowDestroying = true;
-            try {
+            {
+                auto restore = ScopeExit([&] { FWindowDestroying = false; });
                 SetActiveValue(false);
-            } catch (...) {
-                FWindowDestroying = false;
-                throw;
             }
-            FWindowDestroying = false;
         }
         return false;
     case WM_MOVE:

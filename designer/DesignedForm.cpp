@@ -4,6 +4,7 @@
 
 #include "designer/FormDesigner.h"
 #include "formfiles/FormFiles.h"
+#include "framework/rtl/ScopeGuard.h"
 #include "framework/rtl/Stream.h"
 
 namespace dw {
@@ -23,18 +24,12 @@ void WriteDesignedForm(TStream& stream, IDesigner* designer, bool asText) {
     int index = left ? left->ComponentIndex() : -1;
     if (left) root->DetachQuietly(left);
     TDesignSurface* surface = formDesigner->DesignSurface();
-    auto restore = [&] {
+    auto restore = ScopeExit([&] {
         if (surface) surface->AfterFormSave();
         if (left) root->AttachQuietly(left, index);
-    };
-    try {
-        if (surface) surface->BeforeFormSave();
-        WriteFormStream(stream, root, asText, formDesigner->StoreEvents() ? formDesigner->EventList() : nullptr);
-    } catch (...) {
-        restore();
-        throw;
-    }
-    restore();
+    });
+    if (surface) surface->BeforeFormSave();
+    WriteFormStream(stream, root, asText, formDesigner->StoreEvents() ? formDesigner->EventList() : nullptr);
 }
 
 void SaveDesignedForm(const String& fileName, IDesigner* designer, bool asText) {

@@ -8,6 +8,7 @@
 #include "framework/platform/window/MessageQueue.h"
 #include "framework/platform/window/Window.h"
 #include "framework/rtl/Exceptions.h"
+#include "framework/rtl/ScopeGuard.h"
 
 namespace dw {
 
@@ -43,14 +44,13 @@ void TzCustomFormDesigner::ShowDesignForm(TCustomForm* form) {
     if (!form->HandleAllocated() || !form->Visible()) {
         bool designing = form->HasState(csDesigning);
         form->SetDesigning(false, false);
-        try {
+        {
+            auto restore = ScopeExit([&] {
+                if (designing) form->SetDesigning(true, false);
+            });
             if (form->Visible()) form->SetVisible(false);
             form->Show();
-        } catch (...) {
-            if (designing) form->SetDesigning(true, false);
-            throw;
         }
-        if (designing) form->SetDesigning(true, false);
     }
     if (!IsWindowVisible(form->Handle())) ShowWindow(form->Handle(), SW_SHOW);
 }

@@ -3,6 +3,7 @@
 #include "designer/FormDesigner.h"
 
 #include "framework/controls/comctrls/ComCtrls.h"
+#include "framework/rtl/ScopeGuard.h"
 
 #include <algorithm>
 
@@ -24,7 +25,8 @@ void TzCustomFormDesigner::AnnounceSelection() {
 void TzCustomFormDesigner::UpdateSelection() {
     FOtherSelection.clear();
     BeginSuppressModified();
-    try {
+    {
+        auto restore = ScopeExit([&] { EndSuppressModified(); });
         if (!FDesignWindow || !DesignForm()) {
             FSelMarker->SetTarget(nullptr);
         } else if (FSelection.size() == 1) {
@@ -37,11 +39,7 @@ void TzCustomFormDesigner::UpdateSelection() {
             FSelMarker->SetTarget(nullptr);
             for (TControl* control : FSelection) control->Invalidate();
         }
-    } catch (...) {
-        EndSuppressModified();
-        throw;
     }
-    EndSuppressModified();
     UpdateFrameGrips();
     AnnounceSelection();
     RefreshStaticGuidelines();

@@ -5,6 +5,7 @@
 #include "framework/controls/forms/Forms.h"
 #include "framework/platform/window/Paint.h"
 #include "framework/rtl/Exceptions.h"
+#include "framework/rtl/ScopeGuard.h"
 
 namespace dw {
 
@@ -28,13 +29,10 @@ void TzCustomFormDesigner::WriteSnapshot(TStream& stream) {
     auto reattach = [&] {
         for (auto it = detached.rbegin(); it != detached.rend(); ++it) FRoot->AttachQuietly(it->Component, it->Index);
     };
-    try {
+    {
+        auto restore = ScopeExit([&] { reattach(); });
         WriteFormStream(stream, FRoot, false, nullptr);
-    } catch (...) {
-        reattach();
-        throw;
     }
-    reattach();
 }
 
 void TzCustomFormDesigner::PushUndo() {
@@ -139,40 +137,34 @@ void TzCustomFormDesigner::RestoreSnapshot(TStream& stream) {
     }
     TCustomForm* form = DesignForm();
     bool locked = form && form->HandleAllocated() && LockWindowUpdate(form->Handle());
-    auto finish = [&] {
+    auto finish = ScopeExit([&] {
         if (locked) LockWindowUpdate(nullptr);
         FUndoBusy = false;
-    };
-    try {
-        ClearSelected();
-        FHintControl = nullptr;
-        TCustomForm* host = As<TDataModule>(FRoot) ? HostForm() : nullptr;
-        std::vector<TComponent*> owned;
-        for (int i = 0; i < FRoot->ComponentCount(); ++i) {
-            TComponent* c = FRoot->Components(i);
-            if (c != this && c != host) owned.push_back(c);
-        }
-        // One at a time: freeing one may take others (a parent takes no owned components, but a
-        // component may free what it made).
-        for (TComponent* c : owned)
-            for (int i = 0; i < FRoot->ComponentCount(); ++i)
-                if (FRoot->Components(i) == c) {
-                    c->Free();
-                    break;
-                }
-        ResetToDefaults(FRoot);
-        stream.SetPosition(0);
-        ReadFormStream(stream, FRoot);
-        RepositionIcons();
-        auto list = TDesignerSelections::Make();
-        for (const String& name : selectedNames)
-            if (TComponent* c = FRoot->FindComponent(name)) list->Add(c);
-        if (list->Count() > 0) TakeSelection(list.get());
-    } catch (...) {
-        finish();
-        throw;
+    });
+    ClearSelected();
+    FHintControl = nullptr;
+    TCustomForm* host = As<TDataModule>(FRoot) ? HostForm() : nullptr;
+    std::vector<TComponent*> owned;
+    for (int i = 0; i < FRoot->ComponentCount(); ++i) {
+        TComponent* c = FRoot->Components(i);
+        if (c != this && c != host) owned.push_back(c);
     }
-    finish();
+    // One at a time: freeing one may take others (a parent takes no owned components, but a
+    // component may free what it made).
+    for (TComponent* c : owned)
+        for (int i = 0; i < FRoot->ComponentCount(); ++i)
+            if (FRoot->Components(i) == c) {
+                c->Free();
+                break;
+            }
+    ResetToDefaults(FRoot);
+    stream.SetPosition(0);
+    ReadFormStream(stream, FRoot);
+    RepositionIcons();
+    auto list = TDesignerSelections::Make();
+    for (const String& name : selectedNames)
+        if (TComponent* c = FRoot->FindComponent(name)) list->Add(c);
+    if (list->Count() > 0) TakeSelection(list.get());
 }
 
 } // namespace dw

@@ -1,5 +1,7 @@
 #include "environment/DesignerManager.h"
 
+#include "framework/rtl/Swallow.h"
+
 #include <algorithm>
 #include <memory>
 
@@ -18,11 +20,8 @@ template <class I, class F> void TDesignerManager::Broadcast(F&& call, bool swal
             call(target);
             continue;
         }
-        try {
-            call(target);
-        } catch (...) {
-            // One listener's failure must not keep the others uninformed.
-        }
+        // One listener's failure must not keep the others uninformed.
+        Swallow([&] { call(target); });
     }
 }
 

@@ -6,6 +6,7 @@
 #include "formfiles/FormReader.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Resources.h"
+#include "framework/rtl/ScopeGuard.h"
 
 #include <algorithm>
 
@@ -80,14 +81,11 @@ void TPackageMng::PagesChanged(TObject*) {
 
 void TPackageMng::RegisterComponentClasses(const String& page, const TComponentClasses& classes) {
     BeginUpdate();
-    try {
-        for (TClass componentClass : classes) RegisterComponentClass(page, componentClass);
-    } catch (...) {
+    {
         // The batch ends with its one notification also when a class failed.
-        EndUpdate();
-        throw;
+        auto restore = ScopeExit([&] { EndUpdate(); });
+        for (TClass componentClass : classes) RegisterComponentClass(page, componentClass);
     }
-    EndUpdate();
 }
 
 void TPackageMng::RegisterComponentClass(const String& page, TClass componentClass) {

@@ -4,6 +4,7 @@
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/FormConvert.h"
 #include "framework/rtl/ResourceHeader.h"
+#include "framework/rtl/ScopeGuard.h"
 #include "framework/rtl/StreamFormat.h"
 
 #include <memory>
@@ -106,13 +107,12 @@ void ReadFormStream(TStream& stream, TComponent* root, TStrings* eventList, cons
         eventList->Clear();
         reader.SetHandlerNames(&handlerNames);
     }
-    try {
+    {
+        auto restore = ScopeExit([&] {
+            if (eventList) CollectCapturedHandlers(root, handlerNames, *eventList);
+        });
         reader.ReadRootComponent(root);
-    } catch (...) {
-        if (eventList) CollectCapturedHandlers(root, handlerNames, *eventList);
-        throw;
     }
-    if (eventList) CollectCapturedHandlers(root, handlerNames, *eventList);
 }
 
 void ReadFormFile(const String& fileName, TComponent* root, TStrings* eventList, const TCreateComponentHook& createHook,

@@ -1,6 +1,7 @@
 #include "framework/rtl/Collection.h"
 
 #include "framework/rtl/Exceptions.h"
+#include "framework/rtl/ScopeGuard.h"
 
 #include <algorithm>
 
@@ -128,13 +129,10 @@ void TCollection::Delete(int index) {
 void TCollection::Clear() {
     if (FItems.empty()) return;
     BeginUpdate();
-    try {
+    {
+        auto restore = ScopeExit([&] { EndUpdate(); });
         while (!FItems.empty()) Delete(Count() - 1);
-    } catch (...) {
-        EndUpdate();
-        throw;
     }
-    EndUpdate();
 }
 
 TCollectionItem* TCollection::Items(int index) const {
@@ -202,14 +200,11 @@ void TCollection::Assign(const TPersistent* source) {
     if (!other) return TPersistent::Assign(source);
     if (other == this) return;
     BeginUpdate();
-    try {
+    {
+        auto restore = ScopeExit([&] { EndUpdate(); });
         Clear();
         for (TCollectionItem* item : other->FItems) Add()->Assign(item);
-    } catch (...) {
-        EndUpdate();
-        throw;
     }
-    EndUpdate();
 }
 
 String TCollection::PropName() const {

@@ -2,6 +2,7 @@
 
 #include "framework/rtl/ClassInfo.h"
 #include "framework/rtl/Exceptions.h"
+#include "framework/rtl/ScopeGuard.h"
 #include "framework/rtl/StringList.h"
 
 #include <cerrno>
@@ -379,13 +380,13 @@ void TIniFile::Refresh() {
 template <class F> void TIniFile::Change(F change) {
     Refresh();
     change();
-    try {
-        UpdateFile();
-    } catch (...) {
+    {
         // What is in memory must not drift from the file: the next call reads the file again.
-        FStamp = TFileStamp{};
-        FStamp.Size = -1;
-        throw;
+        auto undo = ScopeFail([&] {
+            FStamp = TFileStamp{};
+            FStamp.Size = -1;
+        });
+        UpdateFile();
     }
 }
 

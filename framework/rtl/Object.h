@@ -2,6 +2,7 @@
 // metadata with DW_CLASS in its body and defines it with DW_DEFINE_CLASS in its source file.
 #pragma once
 
+#include "framework/rtl/ScopeGuard.h"
 #include "framework/rtl/SysUtils.h"
 
 #include <memory>
@@ -60,11 +61,9 @@ template <class T> using TObjectPtr = std::unique_ptr<T, TObjectDeleter>;
 // can only be created this way (or through their class's virtual constructor).
 template <class T, class... Args> T* New(Args&&... args) {
     T* obj = new T(std::forward<Args>(args)...);
-    try {
+    {
+        auto undo = ScopeFail([&] { obj->Free(); });
         obj->AfterConstruction();
-    } catch (...) {
-        obj->Free();
-        throw;
     }
     return obj;
 }

@@ -2,6 +2,7 @@
 
 #include "framework/rtl/ClassInfo.h"
 #include "framework/rtl/Exceptions.h"
+#include "framework/rtl/ScopeGuard.h"
 
 #include <algorithm>
 #include <array>
@@ -107,11 +108,9 @@ TParser::TParser(TStream& stream) : FStream(stream) {
         stream.ReadBuffer(FText.data(), size);
     }
     if (FText.size() >= 3 && FText.compare(0, 3, "\xEF\xBB\xBF") == 0) FPos = 3;
-    try {
+    {
+        auto undo = ScopeFail([&] { FStream.Seek(FStreamStart + static_cast<Int64>(FPos), TSeekOrigin::soBeginning); });
         NextToken();
-    } catch (...) {
-        FStream.Seek(FStreamStart + static_cast<Int64>(FPos), TSeekOrigin::soBeginning);
-        throw;
     }
 }
 

@@ -4,6 +4,7 @@
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Filer.h"
 #include "framework/rtl/GlobalComponents.h"
+#include "framework/rtl/ScopeGuard.h"
 
 #include <algorithm>
 #include <cmath>
@@ -756,22 +757,21 @@ void TReader::ReadData(TComponent* instance) {
     FParent = instance->GetChildParent();
     FOwner = instance->GetChildOwner();
     if (!FOwner) FOwner = FRoot;
-    try {
+    {
+        auto restore = ScopeExit([&] {
+            FParent = savedParent;
+            FOwner = savedOwner;
+        });
         while (!EndOfList()) ReadComponent(nullptr);
         ReadListEnd();
-    } catch (...) {
-        FParent = savedParent;
-        FOwner = savedOwner;
-        throw;
     }
-    FParent = savedParent;
-    FOwner = savedOwner;
 }
 
 void TReader::ReadCollection(TCollection* collection) {
     TNestingGuard guard(FValueNesting, kValues);
     collection->BeginUpdate();
-    try {
+    {
+        auto restore = ScopeExit([&] { collection->EndUpdate(); });
         if (!EndOfList()) collection->Clear();
         while (!EndOfList()) {
             TValueType v = NextValue();
@@ -782,11 +782,7 @@ void TReader::ReadCollection(TCollection* collection) {
             ReadListEnd();
         }
         ReadListEnd();
-    } catch (...) {
-        collection->EndUpdate();
-        throw;
     }
-    collection->EndUpdate();
 }
 
 TComponent* TReader::ResolveReference(const String& reference, TComponent* root) {
@@ -878,7 +874,11 @@ TComponent* TReader::ReadRootComponent(TComponent* root) {
     BeginRead();
     TComponent* result = root;
     bool createdRoot = false;
-    try {
+    {
+        auto undo = ScopeFail([&] {
+            EndRead(true);
+            if (createdRoot) result->Free();
+        });
         TFilerFlags flags;
         int childPos;
         ReadPrefix(flags, childPos);
@@ -908,10 +908,6 @@ TComponent* TReader::ReadRootComponent(TComponent* root) {
         FCurrent = nullptr;
         FixupReferences();
         DoLoaded();
-    } catch (...) {
-        EndRead(true);
-        if (createdRoot) result->Free();
-        throw;
     }
     EndRead(false);
     return result;
@@ -924,7 +920,8 @@ void TReader::ReadComponents(TComponent* owner, TComponent* parent, const std::f
     FOwner = owner;
     FParent = parent;
     FStoredRootName.clear();
-    try {
+    {
+        auto undo = ScopeFail([&] { EndRead(true); });
         while (!EndOfList()) {
             ReadSignature();
             TComponent* component = ReadComponent(nullptr);
@@ -933,9 +930,6 @@ void TReader::ReadComponents(TComponent* owner, TComponent* parent, const std::f
         ReadListEnd();
         FixupReferences();
         DoLoaded();
-    } catch (...) {
-        EndRead(true);
-        throw;
     }
     EndRead(false);
 }

@@ -2,6 +2,7 @@
 #include "framework/rtl/Collection.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Filer.h"
+#include "framework/rtl/ScopeGuard.h"
 
 #include <algorithm>
 #include <cstring>
@@ -320,13 +321,10 @@ void TWriter::WriteProperty(TPersistent* instance, const TPropInfo& prop) {
                                          MaxFilerNesting));
             String savedPath = FPropPath;
             FPropPath += prop.Name + ".";
-            try {
+            {
+                auto restore = ScopeExit([&] { FPropPath = savedPath; });
                 WriteProperties(persistent);
-            } catch (...) {
-                FPropPath = savedPath;
-                throw;
             }
-            FPropPath = savedPath;
         }
         break;
     }
@@ -354,7 +352,8 @@ void TWriter::WriteData(TComponent* instance) {
         --FNesting;
         throw EWriteError(Format("Component %s nests more than %d levels deep", instance->Name(), MaxFilerNesting));
     }
-    try {
+    {
+        auto restore = ScopeExit([&] { --FNesting; });
         TFilerFlags flags = 0;
         if (instance->HasState(csInline) && instance != FRoot) flags |= ffInline;
         WritePrefix(flags, 0);
@@ -364,23 +363,16 @@ void TWriter::WriteData(TComponent* instance) {
         WriteListEnd();
         if (!FIgnoreChildren) instance->GetChildren([this](TComponent* child) { WriteComponent(child); }, FRoot);
         WriteListEnd();
-    } catch (...) {
-        --FNesting;
-        throw;
     }
-    --FNesting;
 }
 
 void TWriter::WriteComponent(TComponent* component) {
     bool wasWriting = component->HasState(csWriting);
     component->SetWriting(true);
-    try {
+    {
+        auto restore = ScopeExit([&] { component->SetWriting(wasWriting); });
         component->WriteState(this);
-    } catch (...) {
-        component->SetWriting(wasWriting);
-        throw;
     }
-    component->SetWriting(wasWriting);
 }
 
 void TWriter::WriteDescendent(TComponent* root, TComponent* ancestor) {

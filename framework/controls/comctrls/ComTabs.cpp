@@ -4,6 +4,7 @@
 #include "framework/platform/gdi/Draw3D.h"
 #include "framework/platform/gdi/Text.h"
 #include "framework/rtl/Filer.h"
+#include "framework/rtl/ScopeGuard.h"
 
 #include <algorithm>
 
@@ -897,16 +898,13 @@ void TPageControl::AlignControls(TControl* control, TRect& rect) {
     if (FSizingPages || HasState(csLoading) || HasState(csReading)) return;
     // Hidden pages are not laid out, but they keep the display area's bounds all the same.
     FSizingPages = true;
-    try {
+    {
+        auto restore = ScopeExit([&] { FSizingPages = false; });
         TRect display = DisplayRect();
         for (TTabSheet* page : FPages)
             if (page->BoundsRect() != display)
                 page->SetBounds(display.Left, display.Top, display.Width(), display.Height());
-    } catch (...) {
-        FSizingPages = false;
-        throw;
     }
-    FSizingPages = false;
 }
 
 void TPageControl::Loaded() {

@@ -4,6 +4,7 @@
 #include "framework/platform/gdi/Draw3D.h"
 #include "framework/platform/gdi/Text.h"
 #include "framework/rtl/Filer.h"
+#include "framework/rtl/ScopeGuard.h"
 
 #include <algorithm>
 
@@ -538,18 +539,15 @@ void TToolBar::AlignControls(TControl* control, TRect& rect) {
     (void)rect;
     if (FLayingOut || HasState(csLoading) || HasState(csReading)) return;
     FLayingOut = true;
-    try {
+    {
+        auto restore = ScopeExit([&] { FLayingOut = false; });
         // A button moved by someone else (a designer) takes the place it was moved to.
         if (auto* moved = As<TToolButton>(control); moved && moved->Parent() == this) {
             RemoveButton(moved);
             InsertButton(moved);
         }
         LayoutButtons(ClientRect().Width(), true);
-    } catch (...) {
-        FLayingOut = false;
-        throw;
     }
-    FLayingOut = false;
     if (FAutoSize) AdjustSize();
     Invalidate();
 }

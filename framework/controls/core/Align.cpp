@@ -1,6 +1,7 @@
 // Layout of a windowed control's children: Align and Anchors, scaling and mirroring.
 #include "framework/controls/core/Controls.h"
 #include "framework/platform/window/Window.h"
+#include "framework/rtl/ScopeGuard.h"
 
 #include <algorithm>
 #include <cmath>
@@ -31,16 +32,14 @@ void TWinControl::AlignControl(TControl* control) {
         return;
     }
     DisableAlign();
-    try {
+    {
+        auto restore = ScopeExit([&] {
+            FControlState -= csAlignmentNeeded;
+            --FAlignLevel;
+        });
         TRect rect = ClientRect();
         AlignControls(control, rect);
-    } catch (...) {
-        FControlState -= csAlignmentNeeded;
-        --FAlignLevel;
-        throw;
     }
-    FControlState -= csAlignmentNeeded;
-    --FAlignLevel;
 }
 
 namespace {
@@ -189,14 +188,11 @@ void TWinControl::DoAlign(TAlign align, TControl* control, TRect& rect) {
 
 void TWinControl::ChangeScale(int m, int d) {
     DisableAlign();
-    try {
+    {
+        auto restore = ScopeExit([&] { EnableAlign(); });
         for (int i = 0; i < ControlCount(); ++i) Controls(i)->ChangeScale(m, d);
         TControl::ChangeScale(m, d);
-    } catch (...) {
-        EnableAlign();
-        throw;
     }
-    EnableAlign();
 }
 
 void TWinControl::ScaleBy(int m, int d) {
@@ -205,28 +201,24 @@ void TWinControl::ScaleBy(int m, int d) {
     constexpr UINT keep = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
     if (wasVisible) SetWindowPos(FHandle, nullptr, 0, 0, 0, 0, keep | SWP_HIDEWINDOW);
     TRect r = BoundsRect();
-    try {
+    {
+        auto restore = ScopeExit([&] {
+            if (wasVisible) SetWindowPos(FHandle, nullptr, 0, 0, 0, 0, keep | SWP_SHOWWINDOW);
+        });
         ChangeScale(m, d);
         SetBounds(r.Left, r.Top, FWidth, FHeight);
-    } catch (...) {
-        if (wasVisible) SetWindowPos(FHandle, nullptr, 0, 0, 0, 0, keep | SWP_SHOWWINDOW);
-        throw;
     }
-    if (wasVisible) SetWindowPos(FHandle, nullptr, 0, 0, 0, 0, keep | SWP_SHOWWINDOW);
 }
 
 void TWinControl::FlipChildren(bool allLevels) {
     if (ControlCount() == 0) return;
     DisableAlign();
-    try {
+    {
+        auto restore = ScopeExit([&] { EnableAlign(); });
         DoFlipChildren();
         if (allLevels)
             for (TWinControl* c : std::vector<TWinControl*>(FWinControls)) c->FlipChildren(true);
-    } catch (...) {
-        EnableAlign();
-        throw;
     }
-    EnableAlign();
 }
 
 void TWinControl::DoFlipChildren() {

@@ -7,6 +7,7 @@
 #include "framework/platform/window/Window.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Filer.h"
+#include "framework/rtl/ScopeGuard.h"
 #include "framework/rtl/TypInfo.h"
 
 #include <algorithm>
@@ -742,13 +743,10 @@ void TControl::SetBounds(int left, int top, int width, int height) {
 void TControl::SetBoundsByLayout(int left, int top, int width, int height) {
     bool saved = FAnchorMove;
     FAnchorMove = true;
-    try {
+    {
+        auto restore = ScopeExit([&] { FAnchorMove = saved; });
         SetBounds(left, top, width, height);
-    } catch (...) {
-        FAnchorMove = saved;
-        throw;
     }
-    FAnchorMove = saved;
 }
 
 void TControl::UpdateBoundsRect(const TRect& r) {
@@ -1187,13 +1185,10 @@ void TControl::ReadState(TReader* reader) {
     FControlState += csReadingState;
     // A control read as a child takes its parent from the reader; the root keeps its own.
     if (auto* parent = As<TWinControl>(reader->Parent()); parent && reader->Root() != this) SetParent(parent);
-    try {
+    {
+        auto restore = ScopeExit([&] { FControlState -= csReadingState; });
         TComponent::ReadState(reader);
-    } catch (...) {
-        FControlState -= csReadingState;
-        throw;
     }
-    FControlState -= csReadingState;
     if (FParent) {
         if (FParentColor) Perform(CM_PARENTCOLORCHANGED, 0, 0);
         if (FParentFont) Perform(CM_PARENTFONTCHANGED, 0, 0);

@@ -7,6 +7,7 @@
 #include "framework/platform/window/Input.h"
 #include "framework/platform/window/Paint.h"
 #include "framework/platform/window/Window.h"
+#include "framework/rtl/ScopeGuard.h"
 
 #include <cstdlib>
 #include <functional>
@@ -349,13 +350,12 @@ void TDragMachine::Done(bool drop) {
     Active = false;
     if (capture) DeallocateHWnd(capture);
     if (Screen) SetCursor(Screen->Cursors(crDefault));
-    try {
+    {
+        auto restore = ScopeExit([&] {
+            if (object->AutoFree()) object->Free();
+        });
         object->Finished(accepted ? target : nullptr, targetPos.X, targetPos.Y, accepted);
-    } catch (...) {
-        if (object->AutoFree()) object->Free();
-        throw;
     }
-    if (object->AutoFree()) object->Free();
 }
 
 } // namespace dw

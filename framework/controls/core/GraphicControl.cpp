@@ -4,6 +4,7 @@
 #include "framework/controls/forms/Forms.h"
 #include "framework/platform/window/Paint.h"
 #include "framework/platform/window/Window.h"
+#include "framework/rtl/ScopeGuard.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -102,13 +103,10 @@ void TGraphicControl::WMPaint(TMessage& message) {
     canvas->SetHandle(dc);
     canvas->SetFont(FFont.get());
     canvas->Brush()->SetColor(FColor);
-    try {
+    {
+        auto restore = ScopeExit([&] { canvas->SetHandle(nullptr); });
         Paint();
-    } catch (...) {
-        canvas->SetHandle(nullptr);
-        throw;
     }
-    canvas->SetHandle(nullptr);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -127,13 +125,10 @@ TCustomControl::~TCustomControl() = default;
 void TCustomControl::Dispatch(TMessage& message) {
     if (message.Msg == WM_PAINT) {
         FControlState += csCustomPaint;
-        try {
+        {
+            auto restore = ScopeExit([&] { FControlState -= csCustomPaint; });
             TWinControl::Dispatch(message);
-        } catch (...) {
-            FControlState -= csCustomPaint;
-            throw;
         }
-        FControlState -= csCustomPaint;
         return;
     }
     TWinControl::Dispatch(message);
@@ -145,13 +140,10 @@ void TCustomControl::PaintWindow(HDC dc) {
     canvas->SetHandle(dc);
     canvas->SetFont(FFont.get());
     canvas->Brush()->SetColor(FColor);
-    try {
+    {
+        auto restore = ScopeExit([&] { canvas->SetHandle(nullptr); });
         Paint();
-    } catch (...) {
-        canvas->SetHandle(nullptr);
-        throw;
     }
-    canvas->SetHandle(nullptr);
 }
 
 void TCustomControl::DestroyWnd() {

@@ -12,6 +12,7 @@
 #include "framework/platform/window/Window.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Filer.h"
+#include "framework/rtl/ScopeGuard.h"
 
 #include <algorithm>
 #include <unordered_set>
@@ -197,7 +198,8 @@ void TWinControl::CreateWnd() {
 void TWinControl::CreateWindowHandle(const TCreateParams& params) {
     TWinControl* saved = gCreationControl;
     gCreationControl = FOwnClass ? this : nullptr;
-    try {
+    {
+        auto restore = ScopeExit([&] { gCreationControl = saved; });
         HWND h = nullptr;
         if (params.ExStyle & WS_EX_MDICHILD)
             // A document window: the MDI client places it (CW_USEDEFAULT cascades) and activates it.
@@ -207,11 +209,7 @@ void TWinControl::CreateWindowHandle(const TCreateParams& params) {
             h = CreateWindowEx(params.ExStyle, params.WinClassName, params.Caption, params.Style, params.X, params.Y,
                                params.Width, params.Height, params.WndParent, 0, params.Param);
         if (h && !FHandle) AttachHandle(h);
-    } catch (...) {
-        gCreationControl = saved;
-        throw;
     }
-    gCreationControl = saved;
 }
 
 void TWinControl::DestroyHandle() {
@@ -227,12 +225,12 @@ void TWinControl::DestroyWnd() {
 void TWinControl::DestroyWindowHandle() {
     FControlState += csDestroyingHandle;
     HWND h = FHandle;
-    try {
+    {
+        auto undo = ScopeFail([&] {
+            FControlState -= csDestroyingHandle;
+            DetachHandle(h);
+        });
         if (h && IsWindow(h)) DestroyWindow(h);
-    } catch (...) {
-        FControlState -= csDestroyingHandle;
-        DetachHandle(h);
-        throw;
     }
     FControlState -= csDestroyingHandle;
     if (FHandle == h) DetachHandle(h);
@@ -247,14 +245,11 @@ void TWinControl::CMRecreateWnd(TMessage& message) {
     (void)message;
     bool wasFocused = Focused();
     FRecreating = true;
-    try {
+    {
+        auto restore = ScopeExit([&] { FRecreating = false; });
         DestroyHandle();
         UpdateControlState();
-    } catch (...) {
-        FRecreating = false;
-        throw;
     }
-    FRecreating = false;
     if (wasFocused && FHandle) dw::SetFocus(FHandle);
 }
 
@@ -295,13 +290,10 @@ TRect TWinControl::NonClientMargins() const {
     auto* self = const_cast<TWinControl*>(this);
     bool saved = self->FMeasuringFrame;
     self->FMeasuringFrame = true;
-    try {
+    {
+        auto restore = ScopeExit([&] { self->FMeasuringFrame = saved; });
         self->CreateParams(params);
-    } catch (...) {
-        self->FMeasuringFrame = saved;
-        throw;
     }
-    self->FMeasuringFrame = saved;
     TRect r{0, 0, 0, 0};
     AdjustWindowRectEx(r, params.Style, false, params.ExStyle);
     TRect m{-r.Left, -r.Top, r.Right, r.Bottom};
@@ -393,11 +385,9 @@ void TWinControl::UpdateShowing() {
     }
     if (FHandle && FShowing != show) {
         FShowing = show;
-        try {
+        {
+            auto undo = ScopeFail([&] { FShowing = !show; });
             Perform(CM_SHOWINGCHANGED, 0, 0);
-        } catch (...) {
-            FShowing = !show;
-            throw;
         }
     }
 }
@@ -914,21 +904,17 @@ void TWinControl::WMPaint(TMessage& message) {
     HDC memDC = CreateCompatibleDC(dc);
     HBITMAP bitmap = CreateCompatibleBitmap(dc, std::max(1, client.Width()), std::max(1, client.Height()));
     HGDIOBJ old = SelectObject(memDC, bitmap);
-    try {
+    {
+        auto restore = ScopeExit([&] {
+            SelectObject(memDC, old);
+            DeleteObject(bitmap);
+            DeleteDC(memDC);
+            EndPaint(FHandle, ps);
+        });
         Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(memDC), reinterpret_cast<LPARAM>(memDC));
         Perform(WM_PAINT, reinterpret_cast<WPARAM>(memDC), 0);
         BitBlt(dc, 0, 0, client.Width(), client.Height(), memDC, 0, 0, SRCCOPY);
-    } catch (...) {
-        SelectObject(memDC, old);
-        DeleteObject(bitmap);
-        DeleteDC(memDC);
-        EndPaint(FHandle, ps);
-        throw;
     }
-    SelectObject(memDC, old);
-    DeleteObject(bitmap);
-    DeleteDC(memDC);
-    EndPaint(FHandle, ps);
 }
 
 void TWinControl::PaintHandler(TMessage& message) {
@@ -939,30 +925,24 @@ void TWinControl::PaintHandler(TMessage& message) {
         if (!FHandle) return;
         dc = BeginPaint(FHandle, ps);
     }
-    auto finish = [&] {
+    auto finish = ScopeExit([&] {
         if (!paint.DC()) EndPaint(FHandle, ps);
-    };
-    try {
-        int saved = SaveDC(dc);
-        bool covered = false;
-        // Opaque non-windowed children paint their whole area: the window need not paint under them.
-        for (TControl* c : FGraphicControls) {
-            if (c->DesignVisible() && c->ControlStyle().Contains(csOpaque)) {
-                if (ExcludeClipRect(dc, c->Left(), c->Top(), c->Left() + c->Width(), c->Top() + c->Height()) ==
-                    NULLREGION) {
-                    covered = true;
-                    break;
-                }
+    });
+    int saved = SaveDC(dc);
+    bool covered = false;
+    // Opaque non-windowed children paint their whole area: the window need not paint under them.
+    for (TControl* c : FGraphicControls) {
+        if (c->DesignVisible() && c->ControlStyle().Contains(csOpaque)) {
+            if (ExcludeClipRect(dc, c->Left(), c->Top(), c->Left() + c->Width(), c->Top() + c->Height()) ==
+                NULLREGION) {
+                covered = true;
+                break;
             }
         }
-        if (!covered) PaintWindow(dc);
-        RestoreDC(dc, saved);
-        PaintControls(dc, nullptr);
-    } catch (...) {
-        finish();
-        throw;
     }
-    finish();
+    if (!covered) PaintWindow(dc);
+    RestoreDC(dc, saved);
+    PaintControls(dc, nullptr);
 }
 
 void TWinControl::PaintControls(HDC dc, TControl* first) {
@@ -982,15 +962,13 @@ void TWinControl::PaintControls(HDC dc, TControl* first) {
         int saved = SaveDC(dc);
         OffsetViewportOrgEx(dc, c->Left(), c->Top(), nullptr);
         IntersectClipRect(dc, 0, 0, c->Width(), c->Height());
-        try {
+        {
+            auto restore = ScopeExit([&] {
+                RestoreDC(dc, saved);
+                c->FControlState -= csPaintCopy;
+            });
             c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-        } catch (...) {
-            RestoreDC(dc, saved);
-            c->FControlState -= csPaintCopy;
-            throw;
         }
-        RestoreDC(dc, saved);
-        c->FControlState -= csPaintCopy;
     }
 }
 
@@ -1006,13 +984,13 @@ void TWinControl::PaintTo(HDC dc, int x, int y) {
     OffsetViewportOrgEx(dc, x + margins.Left, y + margins.Top, nullptr);
     TRect client = ClientRect();
     IntersectClipRect(dc, 0, 0, client.Width(), client.Height());
-    try {
+    {
+        auto undo = ScopeFail([&] {
+            RestoreDC(dc, saved);
+            FControlState -= csPaintCopy;
+        });
         Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
         Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-    } catch (...) {
-        RestoreDC(dc, saved);
-        FControlState -= csPaintCopy;
-        throw;
     }
     RestoreDC(dc, saved);
     for (TWinControl* c : FWinControls)
@@ -1463,11 +1441,9 @@ LRESULT TWinControl::CallDefWndProc(TMessage& message) {
 
 void TWinControl::ReadState(TReader* reader) {
     DisableAlign();
-    try {
+    {
+        auto undo = ScopeFail([&] { EnableAlign(); });
         TControl::ReadState(reader);
-    } catch (...) {
-        EnableAlign();
-        throw;
     }
     FixupTabList();
     if (FParent && FParentCtl3D) Perform(CM_PARENTCTL3DCHANGED, 0, 0);
@@ -1489,16 +1465,13 @@ void TWinControl::InitiateAction() {
 void TWinControl::ScrollBy(int deltaX, int deltaY) {
     if (deltaX == 0 && deltaY == 0) return;
     DisableAlign();
-    try {
+    {
+        auto restore = ScopeExit([&] { EnableAlign(); });
         for (int i = 0; i < ControlCount(); ++i) {
             TControl* c = Controls(i);
             c->SetBoundsByLayout(c->Left() + deltaX, c->Top() + deltaY, c->Width(), c->Height());
         }
-    } catch (...) {
-        EnableAlign();
-        throw;
     }
-    EnableAlign();
     Invalidate();
 }
 

@@ -9,8 +9,10 @@
 #include "framework/platform/window/Paint.h"
 #include "framework/platform/window/Window.h"
 #include "framework/rtl/Exceptions.h"
+#include "framework/rtl/ScopeGuard.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <unistd.h>
 
 namespace dw {
@@ -28,9 +30,22 @@ DW_DEFINE_CLASS(TApplication) {}
 
 TApplication::TApplication(TComponent* owner) : TComponent(owner) {
     FHintWindowClass = THintWindow::StaticClass();
+    FPreviousSink = SetSwallowedErrorSink(this);
 }
 
-TApplication::~TApplication() = default;
+TApplication::~TApplication() {
+    SetSwallowedErrorSink(FPreviousSink);
+}
+
+void TApplication::ErrorSwallowed(TObject* sender, const String& message) {
+    // Shown quietly: a message box here would open a modal loop inside a broadcast or an undo step.
+    if (!OnException) {
+        std::fprintf(stderr, "draftwell: error stopped: %s\n", message.c_str());
+        return;
+    }
+    Exception e(message);
+    OnException(sender, e);
+}
 
 void TApplication::BeforeDestruction() {
     if (FHandle && IsWindow(FHandle)) DeallocateHWnd(FHandle);
@@ -78,19 +93,17 @@ TCustomForm* TApplication::CreateForm(TClass cls) {
 void TApplication::Run() {
     FRunning = true;
     FTerminate = false;
-    try {
+    {
+        auto restore = ScopeExit([&] {
+            FRunning = false;
+            FTerminate = false;
+        });
         if (FMainForm) {
             if (FMainForm->WindowState() == wsMinimized) FMainForm->SetWindowState(wsMinimized);
             FMainForm->SetVisible(true);
         }
         while (!FTerminate) HandleMessage();
-    } catch (...) {
-        FRunning = false;
-        FTerminate = false;
-        throw;
     }
-    FRunning = false;
-    FTerminate = false;
 }
 
 void TApplication::Terminate() {
@@ -323,15 +336,12 @@ void TApplication::HandleException(TObject* sender) {
 void TApplication::ShowException(const Exception& e) {
     if (FShowingException) return;
     FShowingException = true;
-    try {
+    {
+        auto restore = ScopeExit([&] { FShowingException = false; });
         String text = e.Message();
         if (!text.empty() && text.back() != '.') text += '.';
         MessageBox(text, FTitle.empty() ? String("Error") : FTitle, MB_OK | MB_ICONERROR);
-    } catch (...) {
-        FShowingException = false;
-        throw;
     }
-    FShowingException = false;
 }
 
 namespace {

@@ -6,6 +6,7 @@
 #include "framework/controls/forms/HintWindow.h"
 #include "framework/platform/window/Messages.h"
 #include "framework/rtl/Component.h"
+#include "framework/rtl/Swallow.h"
 
 #include <functional>
 #include <memory>
@@ -28,7 +29,7 @@ DW_EVENT(TActionEvent, (TBasicAction*, bool&), "Action: TBasicAction; var Handle
 
 // The application: the message loop, idle processing, shortcuts, modal loops, hints and the
 // default exception display.
-class TApplication : public TComponent {
+class TApplication : public TComponent, private ISwallowedErrorSink {
     DW_CLASS(TApplication, TComponent)
     explicit TApplication(TComponent* owner);
     ~TApplication() override;
@@ -134,6 +135,9 @@ class TApplication : public TComponent {
     bool ProcessMessage(TMsg& msg);
 
 private:
+    // Errors stopped where they must not escape reach OnException when the host set one; else the log.
+    void ErrorSwallowed(TObject* sender, const String& message) override;
+    ISwallowedErrorSink* FPreviousSink = nullptr;
     friend class TCustomForm;
     void WndProc(TMessage& message);
     bool IsHintMsg(TMsg& msg);

@@ -14,6 +14,7 @@
 #include "framework/rtl/GlobalComponents.h"
 #include "framework/rtl/ResourceHeader.h"
 #include "framework/rtl/Resources.h"
+#include "framework/rtl/ScopeGuard.h"
 #include "framework/rtl/StreamFormat.h"
 
 #include <algorithm>
@@ -168,14 +169,11 @@ void TCustomForm::AfterConstruction() {
     if (FReadDescription && cls != TForm::StaticClass() && cls != TCustomForm::StaticClass() &&
         !HasState(csDesigning)) {
         FFormState += fsCreating;
-        try {
+        {
+            auto restore = ScopeExit([&] { FFormState -= fsCreating; });
             if (!InitInheritedComponent(TForm::StaticClass()))
                 throw EResNotFound(Format("Resource %s not found", ClassName()));
-        } catch (...) {
-            FFormState -= fsCreating;
-            throw;
         }
-        FFormState -= fsCreating;
     }
     DoCreate();
     // A form read as visible shows once it is complete.
@@ -285,11 +283,9 @@ void TCustomForm::ReadState(TReader* reader) {
     DisableAlign();
     FPendingClientWidth = 0;
     FPendingClientHeight = 0;
-    try {
+    {
+        auto undo = ScopeFail([&] { EnableAlign(); });
         TScrollingWinControl::ReadState(reader);
-    } catch (...) {
-        EnableAlign();
-        throw;
     }
     // The stored client size is applied in Loaded: the frame it needs depends on references (the
     // main menu) that are resolved only after the form's own properties are read.
@@ -483,17 +479,14 @@ void TCustomForm::PaintWindow(HDC dc) {
     canvas->SetHandle(dc);
     canvas->SetFont(FFont.get());
     canvas->Brush()->SetColor(FColor);
-    try {
+    {
+        auto restore = ScopeExit([&] { canvas->SetHandle(nullptr); });
         // In design state the designer draws the background grid instead of the form's own paint.
         if (FDesigner && HasState(csDesigning))
             FDesigner->PaintGrid();
         else
             Paint();
-    } catch (...) {
-        canvas->SetHandle(nullptr);
-        throw;
     }
-    canvas->SetHandle(nullptr);
 }
 
 bool TCustomForm::EraseBackground(HDC dc) {
@@ -633,7 +626,8 @@ void TCustomForm::CMShowingChangedF(TMessage& message) {
     if (FFormState.Contains(fsShowing) && !HasState(csDesigning))
         throw EInvalidOperation("Cannot change Visible in OnShow or OnHide");
     FFormState += fsShowing;
-    try {
+    {
+        auto restore = ScopeExit([&] { FFormState -= fsShowing; });
         if (FShowing) {
             try {
                 DoShow();
@@ -670,11 +664,7 @@ void TCustomForm::CMShowingChangedF(TMessage& message) {
             ShowWindow(FHandle, SW_HIDE);
             if (FActive) SetActive(false);
         }
-    } catch (...) {
-        FFormState -= fsShowing;
-        throw;
     }
-    FFormState -= fsShowing;
 }
 
 void TCustomForm::SetVisibleFromShow(bool value) {
@@ -743,7 +733,7 @@ int TCustomForm::ShowModal() {
     std::vector<HWND> disabled = Application ? Application->DisableTaskWindows(Handle()) : std::vector<HWND>{};
     if (Application) Application->ModalStarted();
     int result = mrNone;
-    auto restore = [&] {
+    auto restore = ScopeExit([&] {
         if (Application) {
             Application->ModalFinished();
             Application->EnableTaskWindows(disabled);
@@ -751,31 +741,22 @@ int TCustomForm::ShowModal() {
         if (Screen) Screen->SetCursor(savedCursor);
         if (activeWindow && IsWindow(activeWindow) && IsWindowVisible(activeWindow)) SetActiveWindow(activeWindow);
         FFormState -= fsModal;
-    };
-    try {
-        Show();
-        try {
-            Perform(CM_ACTIVATE, 0, 0);
-            FModalResult = mrNone;
-            do {
-                Application->HandleMessage();
-                if (Application->Terminated())
-                    FModalResult = mrCancel;
-                else if (FModalResult != mrNone)
-                    CloseModal();
-            } while (FModalResult == mrNone);
-            result = FModalResult;
-            Perform(CM_DEACTIVATE, 0, 0);
-        } catch (...) {
-            Hide();
-            throw;
-        }
-        Hide();
-    } catch (...) {
-        restore();
-        throw;
+    });
+    Show();
+    {
+        auto hide = ScopeExit([&] { Hide(); });
+        Perform(CM_ACTIVATE, 0, 0);
+        FModalResult = mrNone;
+        do {
+            Application->HandleMessage();
+            if (Application->Terminated())
+                FModalResult = mrCancel;
+            else if (FModalResult != mrNone)
+                CloseModal();
+        } while (FModalResult == mrNone);
+        result = FModalResult;
+        Perform(CM_DEACTIVATE, 0, 0);
     }
-    restore();
     return result;
 }
 
@@ -861,50 +842,40 @@ bool TCustomForm::SetFocusedControl(TWinControl* control) {
     }
     if (control->FControlState.Contains(csFocusing)) return false;
     control->FControlState += csFocusing;
-    auto finish = [&] { control->FControlState -= csFocusing; };
-    try {
-        if (Screen && Screen->FocusedForm() != this) {
-            if (TCustomForm* old = Screen->FocusedForm()) {
-                Screen->SetFocusedForm(nullptr);
-                if (!SendFocusMessage(old, CM_DEACTIVATE)) {
-                    finish();
-                    return false;
-                }
-            }
-            Screen->SetFocusedForm(this);
-            if (!SendFocusMessage(this, CM_ACTIVATE)) {
-                finish();
+    auto finish = ScopeExit([&] { control->FControlState -= csFocusing; });
+    if (Screen && Screen->FocusedForm() != this) {
+        if (TCustomForm* old = Screen->FocusedForm()) {
+            Screen->SetFocusedForm(nullptr);
+            if (!SendFocusMessage(old, CM_DEACTIVATE)) {
                 return false;
             }
         }
-        if (!FFocusedControl) FFocusedControl = this;
-        if (FFocusedControl != control) {
-            while (FFocusedControl && !FFocusedControl->ContainsControl(control)) {
-                TWinControl* leaving = FFocusedControl;
-                FFocusedControl = FFocusedControl->Parent();
-                if (!SendFocusMessage(leaving, CM_EXIT)) {
-                    finish();
-                    return false;
-                }
-            }
-            while (FFocusedControl != control) {
-                TWinControl* entering = control;
-                while (entering->Parent() != FFocusedControl) entering = entering->Parent();
-                FFocusedControl = entering;
-                if (!SendFocusMessage(entering, CM_ENTER)) {
-                    finish();
-                    return false;
-                }
-            }
-            for (TWinControl* p = control->Parent(); p; p = p->Parent())
-                if (auto* scroller = As<TScrollingWinControl>(p)) scroller->ScrollInView(control);
-            Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(control));
+        Screen->SetFocusedForm(this);
+        if (!SendFocusMessage(this, CM_ACTIVATE)) {
+            return false;
         }
-    } catch (...) {
-        finish();
-        throw;
     }
-    finish();
+    if (!FFocusedControl) FFocusedControl = this;
+    if (FFocusedControl != control) {
+        while (FFocusedControl && !FFocusedControl->ContainsControl(control)) {
+            TWinControl* leaving = FFocusedControl;
+            FFocusedControl = FFocusedControl->Parent();
+            if (!SendFocusMessage(leaving, CM_EXIT)) {
+                return false;
+            }
+        }
+        while (FFocusedControl != control) {
+            TWinControl* entering = control;
+            while (entering->Parent() != FFocusedControl) entering = entering->Parent();
+            FFocusedControl = entering;
+            if (!SendFocusMessage(entering, CM_ENTER)) {
+                return false;
+            }
+        }
+        for (TWinControl* p = control->Parent(); p; p = p->Parent())
+            if (auto* scroller = As<TScrollingWinControl>(p)) scroller->ScrollInView(control);
+        Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(control));
+    }
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Filer.h"
 #include "framework/rtl/GlobalComponents.h"
+#include "framework/rtl/ScopeGuard.h"
 
 #include <algorithm>
 
@@ -67,15 +68,13 @@ void TCustomFrame::ReadState(TReader* reader) {
     if (inlineRead)
         for (int i = 0; i < ComponentCount(); ++i) FReplaceable.push_back(Components(i));
     FReadingInline = inlineRead;
-    try {
+    {
+        auto restore = ScopeExit([&] {
+            FReadingInline = false;
+            FReplaceable.clear();
+        });
         TScrollingWinControl::ReadState(reader);
-    } catch (...) {
-        FReadingInline = false;
-        FReplaceable.clear();
-        throw;
     }
-    FReadingInline = false;
-    FReplaceable.clear();
 }
 
 void TCustomFrame::ValidateRename(TComponent* component, const String& currentName, const String& newName) {

@@ -3,6 +3,7 @@
 #include "framework/platform/gdi/Text.h"
 #include "framework/platform/window/Paint.h"
 #include "framework/platform/window/Window.h"
+#include "framework/rtl/ScopeGuard.h"
 
 namespace dw {
 
@@ -42,7 +43,8 @@ TRect THintWindow::CalcHintRect(int maxWidth, const String& hint, void* data) {
 
 void THintWindow::ActivateHint(TRect rect, const String& hint) {
     FActivating = true;
-    try {
+    {
+        auto restore = ScopeExit([&] { FActivating = false; });
         SetCaption(hint);
         HWND h = Handle();
         SetWindowPos(h, HWND_TOPMOST, rect.Left, rect.Top, rect.Width(), rect.Height(),
@@ -50,11 +52,7 @@ void THintWindow::ActivateHint(TRect rect, const String& hint) {
         UpdateBounds();
         Invalidate();
         Update();
-    } catch (...) {
-        FActivating = false;
-        throw;
     }
-    FActivating = false;
 }
 
 void THintWindow::ActivateHintData(TRect rect, const String& hint, void* data) {

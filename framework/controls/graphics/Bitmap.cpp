@@ -3,6 +3,7 @@
 #include "framework/controls/graphics/DibFormat.h"
 #include "framework/controls/graphics/Picture.h"
 #include "framework/platform/gdi/DeviceContext.h"
+#include "framework/rtl/ScopeGuard.h"
 
 #include <algorithm>
 #include <cstring>
@@ -189,7 +190,8 @@ void TBitmap::SetSize(int width, int height) {
         return;
     }
     HBITMAP image = FMonochrome ? CreateMonochrome(width, height) : CreateDib(width, height, 0xFFFFFFFFu);
-    try {
+    {
+        auto undo = ScopeFail([&] { DeleteObject(image); });
         TSelectedBitmap dest(image);
         if (FMonochrome) PatBlt(dest.DC(), 0, 0, width, height, WHITENESS);
         if (FHandle) {
@@ -197,9 +199,6 @@ void TBitmap::SetSize(int width, int height) {
             TSelectedBitmap source(FHandle);
             BitBlt(dest.DC(), 0, 0, std::min(width, FWidth), std::min(height, FHeight), source.DC(), 0, 0, SRCCOPY);
         }
-    } catch (...) {
-        DeleteObject(image);
-        throw;
     }
     NewImage(image, FPixelFormat);
     Changed();
@@ -241,15 +240,13 @@ void TBitmap::Assign(const TPersistent* source) {
         if (!other->Empty()) {
             if (other->Monochrome()) {
                 image = CreateMonochrome(other->FWidth, other->FHeight);
-                try {
+                {
+                    auto undo = ScopeFail([&] { DeleteObject(image); });
                     TSelectedBitmap dest(image);
                     auto* from = const_cast<TBitmap*>(other);
                     from->Canvas();
                     HDC src = from->FCanvas->BitmapDC();
                     BitBlt(dest.DC(), 0, 0, other->FWidth, other->FHeight, src, 0, 0, SRCCOPY);
-                } catch (...) {
-                    DeleteObject(image);
-                    throw;
                 }
             } else {
                 image = CreateDib(other->FWidth, other->FHeight, 0xFFFFFFFFu);
@@ -285,7 +282,8 @@ void TBitmap::SetMonochrome(bool value) {
     FMonochrome = value;
     if (Empty()) return;
     HBITMAP image = value ? CreateMonochrome(FWidth, FHeight) : CreateDib(FWidth, FHeight, 0xFFFFFFFFu);
-    try {
+    {
+        auto undo = ScopeFail([&] { DeleteObject(image); });
         ReleaseCanvasContext();
         TSelectedBitmap dest(image);
         TSelectedBitmap source(FHandle);
@@ -295,9 +293,6 @@ void TBitmap::SetMonochrome(bool value) {
         SetTextColor(dest.DC(), RGB(0, 0, 0));
         SetBkColor(dest.DC(), RGB(255, 255, 255));
         BitBlt(dest.DC(), 0, 0, FWidth, FHeight, source.DC(), 0, 0, SRCCOPY);
-    } catch (...) {
-        DeleteObject(image);
-        throw;
     }
     NewImage(image, value ? pf1bit : pfDevice);
     FPalette = value ? BlackAndWhite() : std::vector<RGBQUAD>{};

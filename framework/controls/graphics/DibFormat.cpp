@@ -2,6 +2,7 @@
 
 #include "framework/platform/gdi/DeviceContext.h"
 #include "framework/platform/gdi/Surface.h"
+#include "framework/rtl/ScopeGuard.h"
 
 #include <bit>
 #include <cstring>
@@ -325,7 +326,8 @@ HBITMAP DecodeDibBits(const TDibHeader& h, const Byte* bits, size_t size, bool& 
         throw EInvalidGraphic(Format("Bitmap image is truncated: %d bytes of pixel data expected, %d found",
                                      h.BitsSize(), static_cast<Int64>(size)));
     HBITMAP bitmap = CreateDib(h.Width, h.Height, 0xFF000000u);
-    try {
+    {
+        auto undo = ScopeFail([&] { DeleteObject(bitmap); });
         TSurface& surface = *GetBitmapSurface(bitmap);
         if (h.IsRle()) {
             DecodeRle(h, bits, size, surface);
@@ -346,9 +348,6 @@ HBITMAP DecodeDibBits(const TDibHeader& h, const Byte* bits, size_t size, bool& 
                 for (int y = 0; y < h.Height; ++y)
                     for (int x = 0; x < h.Width; ++x) surface.At(x, y) |= 0xFF000000u;
         }
-    } catch (...) {
-        DeleteObject(bitmap);
-        throw;
     }
     return bitmap;
 }

@@ -5,6 +5,7 @@
 #include "framework/platform/gdi/DeviceContext.h"
 #include "framework/rtl/Filer.h"
 #include "framework/rtl/Resources.h"
+#include "framework/rtl/ScopeGuard.h"
 
 #include <algorithm>
 #include <cstring>
@@ -355,15 +356,12 @@ bool TCustomImageList::GetResource(const String& resourceName, int width, TColor
     TObjectPtr<TBitmap> bitmap = MakeObject<TBitmap>();
     bitmap->LoadFromResourceName(resourceName);
     BeginUpdate();
-    try {
+    {
+        auto restore = ScopeExit([&] { EndUpdate(); });
         SetSize(width > 0 ? width : bitmap->Height(), bitmap->Height());
         Clear();
         AddMasked(bitmap.get(), maskColor);
-    } catch (...) {
-        EndUpdate();
-        throw;
     }
-    EndUpdate();
     return true;
 }
 

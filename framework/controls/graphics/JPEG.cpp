@@ -1,6 +1,7 @@
 #include "framework/controls/graphics/JPEG.h"
 
 #include "framework/controls/graphics/DibFormat.h"
+#include "framework/rtl/ScopeGuard.h"
 
 #include <csetjmp>
 #include <cstdio>
@@ -432,12 +433,12 @@ void TJPEGImage::Decode() {
 
     ReportProgress(psStarting, 0);
     bool ok;
-    try {
+    {
+        auto undo = ScopeFail([&] {
+            jpeg_destroy_decompress(&cinfo);
+            if (job.Result) DeleteObject(job.Result);
+        });
         ok = RunDecode(state, cinfo, manager, job);
-    } catch (...) {
-        jpeg_destroy_decompress(&cinfo);
-        if (job.Result) DeleteObject(job.Result);
-        throw;
     }
     jpeg_destroy_decompress(&cinfo);
     if (!ok) {
@@ -472,13 +473,10 @@ void TJPEGImage::Compress() {
 
     ReportProgress(psStarting, 0);
     bool ok;
-    try {
+    {
+        auto restore = ScopeExit([&] { jpeg_destroy_compress(&cinfo); });
         ok = RunEncode(state, cinfo, manager, job);
-    } catch (...) {
-        jpeg_destroy_compress(&cinfo);
-        throw;
     }
-    jpeg_destroy_compress(&cinfo);
     if (!ok) RaiseJpegError(state, "cannot be written");
     FData = out.Bytes();
     ReportProgress(psEnding, 100);
@@ -491,11 +489,9 @@ void TJPEGImage::LoadFromStream(TStream& stream) {
     dib::ReadExact(stream, data.data(), size, "the JPEG data");
     std::vector<Byte> previous = std::move(FData);
     FData = std::move(data);
-    try {
+    {
+        auto undo = ScopeFail([&] { FData = std::move(previous); });
         Decode();
-    } catch (...) {
-        FData = std::move(previous);
-        throw;
     }
     Changed();
 }

@@ -4,6 +4,7 @@
 #include "framework/rtl/ClassRegistry.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Filer.h"
+#include "framework/rtl/ScopeGuard.h"
 
 #include <algorithm>
 
@@ -193,7 +194,8 @@ void TCustomAction::SetCaption(const String& value) {
 void TCustomAction::SetChecked(bool value) {
     if (value == FChecked || FChecking) return;
     FChecking = true;
-    try {
+    {
+        auto restore = ScopeExit([&] { FChecking = false; });
         ForEachLink(FClients, [&](TActionLink* link) { link->SetChecked(value); });
         FChecked = value;
         if (value && FGroupIndex > 0 && ActionList()) {
@@ -202,11 +204,7 @@ void TCustomAction::SetChecked(bool value) {
                 if (other && other != this && other->FGroupIndex == FGroupIndex) other->SetChecked(false);
             }
         }
-    } catch (...) {
-        FChecking = false;
-        throw;
     }
-    FChecking = false;
     Change();
 }
 

@@ -9,6 +9,7 @@
 #include "framework/platform/window/NonClient.h"
 #include "framework/platform/window/Paint.h"
 #include "framework/platform/window/Window.h"
+#include "framework/rtl/ScopeGuard.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -673,13 +674,10 @@ void TMenuTracker::Measure(TLevel& level) {
         // Items bound to actions show the actions' current state; the changes this makes need no
         // re-measuring of their own (this measures afterwards).
         ++FMeasuring;
-        try {
+        {
+            auto restore = ScopeExit([&] { --FMeasuring; });
             for (int i = 0; i < parent->Count(); ++i) parent->Items(i)->InitiateAction();
-        } catch (...) {
-            --FMeasuring;
-            throw;
         }
-        --FMeasuring;
     }
     level.Items.clear();
     level.Rects.clear();

@@ -5,6 +5,7 @@
 #include "framework/rtl/ClassRegistry.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Filer.h"
+#include "framework/rtl/ScopeGuard.h"
 
 #include <algorithm>
 
@@ -745,11 +746,9 @@ TMenuItemAdapter TMenuItemAdapter::Add(const String& caption, const TNotifyEvent
     item->SetChecked(checked);
     item->SetShortCut(shortCut);
     item->SetEnabled(enabled);
-    try {
+    {
+        auto undo = ScopeFail([&] { item->Free(); });
         FItem->Insert(index < 0 ? FItem->Count() : index, item);
-    } catch (...) {
-        item->Free();
-        throw;
     }
     return TMenuItemAdapter(item);
 }
@@ -757,11 +756,9 @@ TMenuItemAdapter TMenuItemAdapter::Add(const String& caption, const TNotifyEvent
 TMenuItemAdapter TMenuItemAdapter::AddAction(TBasicAction* action, int index) {
     auto* item = New<TMenuItem>(FItem->Owner());
     item->SetAction(action);
-    try {
+    {
+        auto undo = ScopeFail([&] { item->Free(); });
         FItem->Insert(index < 0 ? FItem->Count() : index, item);
-    } catch (...) {
-        item->Free();
-        throw;
     }
     return TMenuItemAdapter(item);
 }

@@ -5,6 +5,7 @@
 #include "framework/platform/gdi/Draw3D.h"
 #include "framework/platform/gdi/Text.h"
 #include "framework/platform/window/Paint.h"
+#include "framework/rtl/ScopeGuard.h"
 
 #include <algorithm>
 #include <map>
@@ -452,7 +453,8 @@ void TCustomRadioGroup::ItemsChanged() {
 
 void TCustomRadioGroup::UpdateButtons() {
     FUpdating = true;
-    try {
+    {
+        auto restore = ScopeExit([&] { FUpdating = false; });
         int count = FItems->Count();
         while (static_cast<int>(FButtons.size()) < count) {
             auto* button = New<TRadioButton>(this);
@@ -474,11 +476,7 @@ void TCustomRadioGroup::UpdateButtons() {
             button->SetChecked(i == FItemIndex);
         }
         ArrangeButtons();
-    } catch (...) {
-        FUpdating = false;
-        throw;
     }
-    FUpdating = false;
     Invalidate();
 }
 
@@ -518,15 +516,12 @@ void TCustomRadioGroup::SetItemIndex(int value) {
     if (value < -1 || value >= FItems->Count()) value = -1;
     if (value == FItemIndex) return;
     FUpdating = true;
-    try {
+    {
+        auto restore = ScopeExit([&] { FUpdating = false; });
         if (FItemIndex >= 0 && FItemIndex < ButtonCount()) FButtons[static_cast<size_t>(FItemIndex)]->SetChecked(false);
         FItemIndex = value;
         if (value >= 0 && value < ButtonCount()) FButtons[static_cast<size_t>(value)]->SetChecked(true);
-    } catch (...) {
-        FUpdating = false;
-        throw;
     }
-    FUpdating = false;
 }
 
 void TCustomRadioGroup::SetColumns(int value) {
@@ -644,7 +639,8 @@ int TCustomControlBar::RowCount() const {
 void TCustomControlBar::LayoutBands(TControl* moved) {
     if (FLayingOut || HasState(csLoading) || HasState(csReading)) return;
     FLayingOut = true;
-    try {
+    {
+        auto restore = ScopeExit([&] { FLayingOut = false; });
         // Each band stays in the row its top puts it in and spans as many rows as its height
         // needs; a band two rows high shares the lower row with the bands beside it, not below it.
         struct TBandPlace {
@@ -692,11 +688,7 @@ void TCustomControlBar::LayoutBands(TControl* moved) {
             int height = std::max(y, FRowSize) + margins.Top + margins.Bottom;
             if (height != Height()) SetBounds(Left(), Top(), Width(), height);
         }
-    } catch (...) {
-        FLayingOut = false;
-        throw;
     }
-    FLayingOut = false;
     Invalidate();
 }
 
@@ -723,13 +715,10 @@ void TCustomControlBar::MoveBand(TControl* control, TRect bandRect) {
     DoBandMove(control, bandRect);
     int width = std::max(0, bandRect.Width() - GrabberSize - BandMargin);
     FLayingOut = true;
-    try {
+    {
+        auto restore = ScopeExit([&] { FLayingOut = false; });
         control->SetBounds(bandRect.Left + GrabberSize, bandRect.Top + BandMargin, width, control->Height());
-    } catch (...) {
-        FLayingOut = false;
-        throw;
     }
-    FLayingOut = false;
     LayoutBands(control);
 }
 

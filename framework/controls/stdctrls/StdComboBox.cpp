@@ -6,6 +6,7 @@
 #include "framework/platform/window/MessageQueue.h"
 #include "framework/platform/window/NonClient.h"
 #include "framework/platform/window/Window.h"
+#include "framework/rtl/ScopeGuard.h"
 
 #include <algorithm>
 #include <cctype>
@@ -51,15 +52,13 @@ void TComboListBox::DrawItem(int index, const TRect& rect, TOwnerDrawState state
     combo->SetHandle(own->Handle());
     combo->SetFont(own->Font());
     combo->SetBrush(own->Brush());
-    try {
+    {
+        auto restore = ScopeExit([&] {
+            combo->SetHandle(nullptr);
+            own->Refresh();
+        });
         FComboBox->DrawItem(index, rect, state);
-    } catch (...) {
-        combo->SetHandle(nullptr);
-        own->Refresh();
-        throw;
     }
-    combo->SetHandle(nullptr);
-    own->Refresh();
 }
 
 void TComboListBox::MeasureItem(int index, int& height) {
@@ -303,16 +302,13 @@ void TCustomComboBox::ItemsChanged() {
 
 void TCustomComboBox::UpdateEdit() {
     FChangingText = true;
-    try {
+    {
+        auto restore = ScopeExit([&] { FChangingText = false; });
         if (HasEdit())
             FEdit.SetText(FItemIndex >= 0 ? FItems->Get(FItemIndex) : FEdit.Text());
         else
             FEdit.SetText(String());
-    } catch (...) {
-        FChangingText = false;
-        throw;
     }
-    FChangingText = false;
     FText = GetText();
     if (HasEdit() && Focused()) FEdit.SelectAll();
     Invalidate();
@@ -344,13 +340,10 @@ void TCustomComboBox::SetTextImpl(const String& value) {
     }
     if (HasEdit()) {
         FChangingText = true;
-        try {
+        {
+            auto restore = ScopeExit([&] { FChangingText = false; });
             FEdit.SetText(value);
-        } catch (...) {
-            FChangingText = false;
-            throw;
         }
-        FChangingText = false;
         FItemIndex = FItems->IndexOf(value);
         FText = value;
     } else {

@@ -5,6 +5,7 @@
 #include "framework/platform/window/MessageQueue.h"
 #include "framework/platform/window/ScrollBar.h"
 #include "framework/platform/window/Window.h"
+#include "framework/rtl/ScopeGuard.h"
 
 #include <algorithm>
 
@@ -169,13 +170,10 @@ void TCustomEdit::SetAlignment(TAlignment value) {
 
 void TCustomEdit::SetTextImpl(const String& value) {
     FChanging = true;
-    try {
+    {
+        auto restore = ScopeExit([&] { FChanging = false; });
         FEdit.SetText(ApplyCharCase(value, FCharCase));
-    } catch (...) {
-        FChanging = false;
-        throw;
     }
-    FChanging = false;
 }
 
 void TCustomEdit::EditChanged() {
@@ -548,7 +546,8 @@ void TCustomMemo::EditScrolled() {
 void TCustomMemo::UpdateScrollBars() {
     if (!HandleAllocated() || FUpdatingBars || FScrollBars == ssNone) return;
     FUpdatingBars = true;
-    try {
+    {
+        auto restore = ScopeExit([&] { FUpdatingBars = false; });
         SCROLLINFO info;
         info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
         if (FScrollBars == ssVertical || FScrollBars == ssBoth) {
@@ -565,11 +564,7 @@ void TCustomMemo::UpdateScrollBars() {
             info.nPos = FEdit.ScrollX();
             SetScrollInfo(Handle(), SB_HORZ, info, true);
         }
-    } catch (...) {
-        FUpdatingBars = false;
-        throw;
     }
-    FUpdatingBars = false;
 }
 
 void TCustomMemo::ScrollMessage(int bar, WPARAM wParam) {

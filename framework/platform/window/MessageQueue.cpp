@@ -5,6 +5,7 @@
 #include "framework/platform/window/Window.h"
 #include "framework/platform/window/WindowManager.h"
 #include "framework/rtl/Exceptions.h"
+#include "framework/rtl/ScopeGuard.h"
 
 #include <algorithm>
 #include <climits>
@@ -330,11 +331,11 @@ LRESULT DispatchMessage(const TMsg& msg) {
     if (!w) return 0;
     if (msg.message == WM_PAINT) {
         int before = wm.FBeginPaintCount;
-        try {
+        {
+            auto undo = ScopeFail([&] {
+                if (TWindow* again = wm.Find(msg.hwnd)) WmAbortPaint(again);
+            });
             wm.Send(w, WM_PAINT, msg.wParam, msg.lParam);
-        } catch (...) {
-            if (TWindow* again = wm.Find(msg.hwnd)) WmAbortPaint(again);
-            throw;
         }
         // A handler that never began painting would get WM_PAINT forever; it has had its chance.
         if (TWindow* again = wm.Find(msg.hwnd); again && wm.FBeginPaintCount == before) {

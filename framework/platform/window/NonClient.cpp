@@ -10,6 +10,7 @@
 #include "framework/platform/window/ScrollBar.h"
 #include "framework/platform/window/Window.h"
 #include "framework/platform/window/WindowManager.h"
+#include "framework/rtl/ScopeGuard.h"
 
 #include <algorithm>
 
@@ -522,11 +523,9 @@ void WmTrackStep(const TMsg& msg) {
     if (msg.lParam == 1) {
         // An auto-repeat tick of the scroll bar loop.
         if (wm.FTrack.Kind == TTrackState::ScrollBar && wm.FTrack.RepeatTimer == msg.wParam) {
-            try {
+            {
+                auto undo = ScopeFail([&] { WmEndTracking(true); });
                 WmScrollTrackInput(nullptr);
-            } catch (...) {
-                WmEndTracking(true);
-                throw;
             }
         }
         return;
@@ -535,7 +534,9 @@ void WmTrackStep(const TMsg& msg) {
     TBackendEvent e = wm.FTrackInput.front();
     wm.FTrackInput.pop_front();
     if (wm.FTrack.Kind == TTrackState::None) return;
-    try {
+    {
+        // A failing window procedure ends the loop; the window stays where the last step put it.
+        auto undo = ScopeFail([&] { WmEndTracking(false); });
         switch (wm.FTrack.Kind) {
         case TTrackState::MoveSize:
             MoveSizeInput(e);
@@ -552,10 +553,6 @@ void WmTrackStep(const TMsg& msg) {
         default:
             break;
         }
-    } catch (...) {
-        // A failing window procedure ends the loop; the window stays where the last step put it.
-        WmEndTracking(false);
-        throw;
     }
 }
 

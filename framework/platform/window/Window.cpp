@@ -1,6 +1,7 @@
 // Window creation and destruction, the tree, positioning and showing, coordinates, text and long
 // values, window procedures and sending.
 #include "framework/platform/window/Window.h"
+#include "framework/rtl/ScopeGuard.h"
 
 #include "framework/platform/window/Input.h"
 #include "framework/platform/window/Paint.h"
@@ -279,40 +280,33 @@ HWND CreateWindowEx(DWORD exStyle, std::string_view className, std::string_view 
     cs.lpszName = name.c_str();
     cs.lpszClass = clsName.c_str();
     cs.dwExStyle = exStyle;
-    try {
-        if (!wm.Send(w, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs))) {
-            if (wm.Find(h)) DestroyWindow(h);
-            return nullptr;
-        }
-        if (!wm.Find(h)) return nullptr;
-        w->Created = true;
-        w->Client = CalcClient(w, w->Rect);
-        if (wm.Send(w, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
-            if (wm.Find(h)) DestroyWindow(h);
-            return nullptr;
-        }
-        if (!wm.Find(h)) return nullptr;
-        wm.Send(w, WM_SIZE, SIZE_RESTORED, MAKELPARAM(w->Client.Width(), w->Client.Height()));
-        TPoint clientPos = w->Rect.TopLeft() + w->Client.TopLeft();
-        wm.Send(w, WM_MOVE, 0, MAKELPARAM(clientPos.X, clientPos.Y));
-        SendParentNotify(w, WM_CREATE);
-        if (wm.Find(h) && (style & WS_VISIBLE)) {
-            if (style & WS_MAXIMIZE)
-                ShowWindow(h, SW_SHOWMAXIMIZED);
-            else if (style & WS_MINIMIZE)
-                ShowWindow(h, SW_SHOWMINNOACTIVE);
-            else
-                ShowWindow(h, SW_SHOW);
-        }
-    } catch (...) {
-        if (wm.Find(h)) {
-            try {
-                DestroyWindow(h);
-            } catch (...) {
-                // The first failure is the one worth reporting.
-            }
-        }
-        throw;
+    // A window whose creation fails on the way goes away again.
+    auto undo = ScopeFail([&] {
+        if (wm.Find(h)) DestroyWindow(h);
+    });
+    if (!wm.Send(w, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs))) {
+        if (wm.Find(h)) DestroyWindow(h);
+        return nullptr;
+    }
+    if (!wm.Find(h)) return nullptr;
+    w->Created = true;
+    w->Client = CalcClient(w, w->Rect);
+    if (wm.Send(w, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
+        if (wm.Find(h)) DestroyWindow(h);
+        return nullptr;
+    }
+    if (!wm.Find(h)) return nullptr;
+    wm.Send(w, WM_SIZE, SIZE_RESTORED, MAKELPARAM(w->Client.Width(), w->Client.Height()));
+    TPoint clientPos = w->Rect.TopLeft() + w->Client.TopLeft();
+    wm.Send(w, WM_MOVE, 0, MAKELPARAM(clientPos.X, clientPos.Y));
+    SendParentNotify(w, WM_CREATE);
+    if (wm.Find(h) && (style & WS_VISIBLE)) {
+        if (style & WS_MAXIMIZE)
+            ShowWindow(h, SW_SHOWMAXIMIZED);
+        else if (style & WS_MINIMIZE)
+            ShowWindow(h, SW_SHOWMINNOACTIVE);
+        else
+            ShowWindow(h, SW_SHOW);
     }
     return wm.Find(h) ? h : nullptr;
 }
