@@ -1,6 +1,8 @@
 #include "inspector/DualList.h"
 
+#include "framework/controls/graphics/Clipbrd.h"
 #include "framework/controls/graphics/Cursors.h"
+#include "framework/controls/menus/StdActns.h"
 #include "framework/platform/gdi/Draw3D.h"
 #include "framework/platform/window/Input.h"
 #include "framework/platform/window/MessageQueue.h"
@@ -412,6 +414,47 @@ void TDualList::EditorMouseDown(TObject*, TMouseBtn button, TShiftState shift, i
     // The first click of a double click moved the editor under the mouse; the second lands here.
     if (button == mbLeft && !shift.Contains(ssDouble) && GetTickCount() - FLastClickTime <= GetDoubleClickTime())
         FEditor->DblClick();
+}
+
+namespace {
+bool IsEditAction(TBasicAction* action) {
+    return action->Is<TEditCut>() || action->Is<TEditCopy>() || action->Is<TEditPaste>() || action->Is<TEditDelete>() ||
+           action->Is<TEditUndo>() || action->Is<TEditSelectAll>();
+}
+} // namespace
+
+bool TDualList::ExecuteAction(TBasicAction* action) {
+    if (!FEditor || !FEditor->Visible() || !IsEditAction(action)) return TCustomControl::ExecuteAction(action);
+    if (action->Is<TEditCut>())
+        FEditor->CutToClipboard();
+    else if (action->Is<TEditCopy>())
+        FEditor->CopyToClipboard();
+    else if (action->Is<TEditPaste>())
+        FEditor->PasteFromClipboard();
+    else if (action->Is<TEditDelete>())
+        FEditor->ClearSelection();
+    else if (action->Is<TEditUndo>())
+        FEditor->Undo();
+    else
+        FEditor->SelectAll();
+    return true;
+}
+
+bool TDualList::UpdateAction(TBasicAction* action) {
+    if (!FEditor || !FEditor->Visible() || !IsEditAction(action)) return TCustomControl::UpdateAction(action);
+    bool enabled;
+    if (action->Is<TEditCut>() || action->Is<TEditDelete>())
+        enabled = FEditor->SelLength() >= 1 && !FEditor->ReadOnly();
+    else if (action->Is<TEditCopy>())
+        enabled = FEditor->SelLength() > 0;
+    else if (action->Is<TEditPaste>())
+        enabled = Clipboard()->HasFormat(CF_TEXT);
+    else if (action->Is<TEditUndo>())
+        enabled = FEditor->CanUndo();
+    else
+        enabled = !FEditor->Text().empty();
+    static_cast<TCustomAction*>(action)->SetEnabled(enabled);
+    return true;
 }
 
 void TDualList::Dispatch(TMessage& message) {

@@ -51,6 +51,9 @@ class TDualList : public TCustomControl {
     void HandleRowKey(Word key, TShiftState shift);
 
     void Dispatch(TMessage& message) override;
+    // The standard edit actions act on the editor while it is shown.
+    bool ExecuteAction(TBasicAction* action) override;
+    bool UpdateAction(TBasicAction* action) override;
 
 protected:
     virtual void FocusEditor();
