@@ -34,7 +34,15 @@ protected:
     void DrawPropCell(const TRect& rect, TPropertyItem* item, TCellType cellType, TAlignment alignment) override {
         String text = WideToUtf8(item->Caption());
         if (cellType == ctPropValue)
-            if (auto* node = dynamic_cast<TPropertyNode*>(item)) text = GetVisualValue(node->PropEdit());
+            if (auto* node = dynamic_cast<TPropertyNode*>(item)) {
+                // Editors that draw their values (colours, brush and pen styles) do so themselves.
+                if (auto* drawing = QueryIntf<ICustomPropertyDrawing>(node->PropEdit())) {
+                    drawing->PropDrawValue(Canvas(), rect, false);
+                    drawing->Release();
+                    return;
+                }
+                text = GetVisualValue(node->PropEdit());
+            }
         TRect r = rect;
         r.Left += 2;
         DrawCellText(Canvas(), r, text, alignment);
@@ -289,6 +297,21 @@ TEST_F(PropListTest, SelectionIsClampedIntoTheRows) {
     EXPECT_EQ(plain->ItemIndex(), -1);
     plain->SetItemCount(5);
     EXPECT_EQ(plain->ItemIndex(), 0) << "growing an empty list selects the first row";
+}
+
+// Colour values are drawn by their editor: a swatch of the colour, then its name.
+TEST_F(PropListTest, ColourValuesShowASwatch) {
+    Label1->SetColor(clRed);
+    Show({Label1});
+    int row = RowOf("\\Color");
+    ASSERT_GE(row, 0);
+    List->SetTopItem(row);
+    List->SetItemIndex(row + 1);
+    Process();
+    TPoint swatch = RowPoint(row, List->SplitPos() + 2 + List->ItemHeight() / 2);
+    EXPECT_EQ(Pixel(swatch.X, swatch.Y), ColorToRGB(clRed));
+    const char* dir = std::getenv("DW_SCREENSHOT_DIR");
+    if (dir) Backend->SaveWindowScreenshot(Form->Handle(), String(dir) + "/proplist-colour.png");
 }
 
 // Writes the list as the user sees it, for people to look at.
