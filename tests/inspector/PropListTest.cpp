@@ -272,6 +272,65 @@ TEST_F(PropListTest, SplitDragKeepsItsOffsetAndLimits) {
     EXPECT_EQ(List->SplitPos(), List->Width() - 20);
 }
 
+// Dragging below the rows with the button down scrolls one row per timer tick, selecting the
+// row that comes into view; releasing stops it.
+TEST_F(PropListTest, DraggingOutsideTheRowsAutoScrolls) {
+    Show({Button1});
+    Backend->SkipTime(1000);
+    TPoint press = List->ClientToScreen(RowPoint(2));
+    Backend->InjectMouseMove(press.X, press.Y);
+    Backend->InjectMouseDown();
+    Process();
+    EXPECT_EQ(List->ItemIndex(), 2);
+    TPoint below = List->ClientToScreen(TPoint{40, List->ClientHeight() + 20});
+    Backend->InjectMouseMove(below.X, below.Y);
+    Process();
+    EXPECT_TRUE(List->ScrollTimer()->Enabled());
+    int rows = List->VisibleRows();
+    Backend->AdvanceTime(5);
+    Process();
+    EXPECT_EQ(List->ItemIndex(), rows);
+    EXPECT_EQ(List->TopItem(), 1);
+    Backend->AdvanceTime(5);
+    Process();
+    EXPECT_EQ(List->ItemIndex(), rows + 1);
+    Backend->InjectMouseUp();
+    Process();
+    EXPECT_FALSE(List->ScrollTimer()->Enabled());
+    Backend->AdvanceTime(50);
+    Process();
+    EXPECT_EQ(List->ItemIndex(), rows + 1);
+}
+
+// Counts the editor's double clicks.
+struct TDblClickCounter : TObject {
+    int Count = 0;
+    void DblClick(TObject*) { ++Count; }
+};
+
+// The first click of a double click on another row moves the editor under the mouse; the
+// second lands on the editor, which takes it as its double click.
+TEST_F(PropListTest, DoubleClickOnANewRowReachesTheEditor) {
+    Show({Button1});
+    TDblClickCounter counter;
+    List->Editor()->OnDblClick = TNotifyEvent(MakeMethod<&TDblClickCounter::DblClick>(&counter));
+    TPoint p = List->ClientToScreen(RowPoint(4, List->SplitPos() + 30));
+    Backend->SkipTime(1000);
+    Backend->Click(p.X, p.Y);
+    Process();
+    EXPECT_EQ(List->ItemIndex(), 4);
+    Backend->SkipTime(100);
+    Backend->Click(p.X, p.Y);
+    Process();
+    EXPECT_EQ(counter.Count, 1);
+    // A second click long after is a click of its own.
+    Backend->SkipTime(5000);
+    Backend->Click(p.X, p.Y);
+    Process();
+    EXPECT_EQ(counter.Count, 1);
+    List->Editor()->OnDblClick.Clear();
+}
+
 namespace {
 struct TIndexCase {
     int Requested;
