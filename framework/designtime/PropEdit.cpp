@@ -218,6 +218,7 @@ void TPropertyEditor::SetPropValueEach(const std::function<TPropValue(int index)
         TPropValue Old;
     };
     std::vector<TWritten> written;
+    bool wroteWithoutGetter = false;
     written.reserve(FPropList.size());
     try {
         for (size_t i = 0; i < FPropList.size(); ++i) {
@@ -226,6 +227,7 @@ void TPropertyEditor::SetPropValueEach(const std::function<TPropValue(int index)
             TPropValue value = valueAt(static_cast<int>(i));
             if (!entry.PropInfo->HasGetter()) {
                 entry.PropInfo->Setter(entry.Instance, value);
+                wroteWithoutGetter = true;
                 continue;
             }
             TPropValue old = entry.PropInfo->Getter(entry.Instance);
@@ -242,7 +244,8 @@ void TPropertyEditor::SetPropValueEach(const std::function<TPropValue(int index)
         }
         throw;
     }
-    Modified();
+    // A value that reached no object (every property read-only) changes nothing to record.
+    if (!written.empty() || wroteWithoutGetter) Modified();
 }
 
 } // namespace dw

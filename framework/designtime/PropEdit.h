@@ -78,9 +78,9 @@ protected:
     TMethod GetMethodValueAt(int index) const;
     TObject* GetObjectValueAt(int index) const;
 
-    // Writes the value to every object whose property has a setter, then calls Modified. A
-    // setter that refuses the value leaves every object as it was: the ones already written get
-    // their old values back before the error goes on, and nothing is marked modified.
+    // Writes the value to every object whose property has a setter, then (when one was written) calls
+    // Modified. A setter that refuses the value leaves every object as it was: the ones already written
+    // get their old values back before the error goes on, and nothing is marked modified.
     void SetPropValue(const TPropValue& value);
     // The same with a value of its own for each object (a set element toggled in every set).
     void SetPropValueEach(const std::function<TPropValue(int index)>& valueAt);

@@ -34,7 +34,15 @@ protected:
     void DrawPropCell(const TRect& rect, TPropertyItem* item, TCellType cellType, TAlignment alignment) override {
         String text = WideToUtf8(item->Caption());
         if (cellType == ctPropValue)
-            if (auto* node = dynamic_cast<TPropertyNode*>(item)) text = GetVisualValue(node->PropEdit());
+            if (auto* node = dynamic_cast<TPropertyNode*>(item)) {
+                // Editors that draw their values (colours, brush and pen styles) do so themselves.
+                if (auto* drawing = QueryIntf<ICustomPropertyDrawing>(node->PropEdit())) {
+                    drawing->PropDrawValue(Canvas(), rect, false);
+                    drawing->Release();
+                    return;
+                }
+                text = GetVisualValue(node->PropEdit());
+            }
         TRect r = rect;
         r.Left += 2;
         DrawCellText(Canvas(), r, text, alignment);
@@ -264,6 +272,65 @@ TEST_F(PropListTest, SplitDragKeepsItsOffsetAndLimits) {
     EXPECT_EQ(List->SplitPos(), List->Width() - 20);
 }
 
+// Dragging below the rows with the button down scrolls one row per timer tick, selecting the
+// row that comes into view; releasing stops it.
+TEST_F(PropListTest, DraggingOutsideTheRowsAutoScrolls) {
+    Show({Button1});
+    Backend->SkipTime(1000);
+    TPoint press = List->ClientToScreen(RowPoint(2));
+    Backend->InjectMouseMove(press.X, press.Y);
+    Backend->InjectMouseDown();
+    Process();
+    EXPECT_EQ(List->ItemIndex(), 2);
+    TPoint below = List->ClientToScreen(TPoint{40, List->ClientHeight() + 20});
+    Backend->InjectMouseMove(below.X, below.Y);
+    Process();
+    EXPECT_TRUE(List->ScrollTimer()->Enabled());
+    int rows = List->VisibleRows();
+    Backend->AdvanceTime(5);
+    Process();
+    EXPECT_EQ(List->ItemIndex(), rows);
+    EXPECT_EQ(List->TopItem(), 1);
+    Backend->AdvanceTime(5);
+    Process();
+    EXPECT_EQ(List->ItemIndex(), rows + 1);
+    Backend->InjectMouseUp();
+    Process();
+    EXPECT_FALSE(List->ScrollTimer()->Enabled());
+    Backend->AdvanceTime(50);
+    Process();
+    EXPECT_EQ(List->ItemIndex(), rows + 1);
+}
+
+// Counts the editor's double clicks.
+struct TDblClickCounter : TObject {
+    int Count = 0;
+    void DblClick(TObject*) { ++Count; }
+};
+
+// The first click of a double click on another row moves the editor under the mouse; the
+// second lands on the editor, which takes it as its double click.
+TEST_F(PropListTest, DoubleClickOnANewRowReachesTheEditor) {
+    Show({Button1});
+    TDblClickCounter counter;
+    List->Editor()->OnDblClick = TNotifyEvent(MakeMethod<&TDblClickCounter::DblClick>(&counter));
+    TPoint p = List->ClientToScreen(RowPoint(4, List->SplitPos() + 30));
+    Backend->SkipTime(1000);
+    Backend->Click(p.X, p.Y);
+    Process();
+    EXPECT_EQ(List->ItemIndex(), 4);
+    Backend->SkipTime(100);
+    Backend->Click(p.X, p.Y);
+    Process();
+    EXPECT_EQ(counter.Count, 1);
+    // A second click long after is a click of its own.
+    Backend->SkipTime(5000);
+    Backend->Click(p.X, p.Y);
+    Process();
+    EXPECT_EQ(counter.Count, 1);
+    List->Editor()->OnDblClick.Clear();
+}
+
 namespace {
 struct TIndexCase {
     int Requested;
@@ -289,6 +356,21 @@ TEST_F(PropListTest, SelectionIsClampedIntoTheRows) {
     EXPECT_EQ(plain->ItemIndex(), -1);
     plain->SetItemCount(5);
     EXPECT_EQ(plain->ItemIndex(), 0) << "growing an empty list selects the first row";
+}
+
+// Colour values are drawn by their editor: a swatch of the colour, then its name.
+TEST_F(PropListTest, ColourValuesShowASwatch) {
+    Label1->SetColor(clRed);
+    Show({Label1});
+    int row = RowOf("\\Color");
+    ASSERT_GE(row, 0);
+    List->SetTopItem(row);
+    List->SetItemIndex(row + 1);
+    Process();
+    TPoint swatch = RowPoint(row, List->SplitPos() + 2 + List->ItemHeight() / 2);
+    EXPECT_EQ(Pixel(swatch.X, swatch.Y), ColorToRGB(clRed));
+    const char* dir = std::getenv("DW_SCREENSHOT_DIR");
+    if (dir) Backend->SaveWindowScreenshot(Form->Handle(), String(dir) + "/proplist-colour.png");
 }
 
 // Writes the list as the user sees it, for people to look at.
