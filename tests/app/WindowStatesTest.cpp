@@ -123,6 +123,26 @@ TEST_F(WindowStatesTest, AnOpenedNormalFormIsANormalWindowInsideTheWorkspace) {
     }
 }
 
+TEST_F(WindowStatesTest, ASavedMaximizedDocumentOpensMaximizedAndRestoresToItsStoredPlace) {
+    TRect normal = NewDocument()->NormalBounds();
+    ASSERT_NE(normal.Width(), Main->ActiveDocument()->Width()) << "maximized wider than its normal place";
+    String file = TempPath("Saved.dfm");
+    AnswerSave(file);
+    ClickToolButton(Main->FileSave);
+    ASSERT_NE(ReadText(file).find("WindowState = wsMaximized"), String::npos) << ReadText(file);
+    AnswerOpen(file);
+    ClickToolButton(Main->FileOpen);
+    TMDIChild* document = Main->ActiveDocument();
+    ASSERT_NE(document, nullptr);
+    EXPECT_EQ(document->WindowState(), wsMaximized);
+    EXPECT_TRUE(IsZoomed(document->Handle()));
+    SendMessage(document->Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    Process();
+    EXPECT_FALSE(IsZoomed(document->Handle()));
+    EXPECT_EQ(document->Width(), normal.Width()) << "the stored size is the normal one";
+    EXPECT_EQ(document->Height(), normal.Height());
+}
+
 TEST_F(WindowStatesTest, UndoKeepsTheDocumentActiveAndMaximized) {
     TMDIChild* first = NewDocument();
     TMDIChild* document = NewDocument();

@@ -28,6 +28,8 @@ const TTypeInfo& ModalResultTypeInfo() {
 DW_DEFINE_CLASS(TCustomForm) {}
 
 DW_DEFINE_CLASS(TForm) {
+    c.Property("Left", &TForm::StoredLeft, &TForm::SetLeft);
+    c.Property("Top", &TForm::StoredTop, &TForm::SetTop);
     c.Property("Width", &TForm::Width, &TForm::SetWidth).Stored(&TForm::IsFormSizeStored);
     c.Property("Height", &TForm::Height, &TForm::SetHeight).Stored(&TForm::IsFormSizeStored);
     c.Property("ActiveControl", &TForm::ActiveControl, &TForm::SetActiveControl);
@@ -305,6 +307,28 @@ void TCustomForm::ApplyPendingClientSize() {
 int TCustomForm::MenuBarHeight(int width) const {
     auto* menu = Supports<IFormMenu>(FMenu);
     return menu && !FMenu->HasState(csDestroying) ? menu->BarHeight(this, width) : 0;
+}
+
+TRect TCustomForm::NormalBounds() const {
+    if (FHandle && (IsZoomed(FHandle) || IsIconic(FHandle))) {
+        WINDOWPLACEMENT placement;
+        if (GetWindowPlacement(FHandle, placement)) return placement.rcNormalPosition;
+    }
+    return BoundsRect();
+}
+
+int TCustomForm::StoredClientWidth() const {
+    TRect normal = NormalBounds();
+    if (normal == BoundsRect()) return ClientWidth();
+    TRect m = NonClientMargins();
+    return std::max(normal.Width() - m.Left - m.Right, 0);
+}
+
+int TCustomForm::StoredClientHeight() const {
+    TRect normal = NormalBounds();
+    if (normal == BoundsRect()) return ClientHeight();
+    TRect m = NonClientMargins();
+    return std::max(normal.Height() - m.Top - m.Bottom, 0);
 }
 
 void TCustomForm::SetStoredClientWidth(int value) {
@@ -1111,8 +1135,9 @@ void TCustomForm::Dispatch(TMessage& message) {
             else if (message.WParam == SIZE_MINIMIZED)
                 FWindowState = wsMinimized;
             // The size a window gets while it is being made (before it shows in its stored
-            // state) says nothing about that state.
-            else if (message.WParam == SIZE_RESTORED && FShowing && FHandle && !IsIconic(FHandle))
+            // state) or while a description is read into it says nothing about that state.
+            else if (message.WParam == SIZE_RESTORED && FShowing && FHandle && !IsIconic(FHandle) &&
+                     !HasState(csLoading))
                 FWindowState = wsNormal;
         }
         TScrollingWinControl::Dispatch(message);

@@ -137,11 +137,16 @@ class TCustomForm : public TScrollingWinControl {
     // A canvas over the form's client area.
     TCanvas* Canvas() const { return FCanvas.get(); }
     int TextHeight() const { return FTextHeight; }
-    // The client size as streams store it: while the form is read it is applied once reading ends.
-    int StoredClientWidth() const { return ClientWidth(); }
+    // The place and client size as streams store them: a maximized or minimized form stores its
+    // normal place; while the form is read the client size is applied once reading ends.
+    int StoredLeft() const { return NormalBounds().Left; }
+    int StoredTop() const { return NormalBounds().Top; }
+    int StoredClientWidth() const;
     void SetStoredClientWidth(int value);
-    int StoredClientHeight() const { return ClientHeight(); }
+    int StoredClientHeight() const;
     void SetStoredClientHeight(int value);
+    // The bounds the form has when neither maximized nor minimized.
+    TRect NormalBounds() const;
     // Forms store their client size, and their outer size only when they scroll.
     bool IsFormSizeStored() const;
     bool IsClientSizeStored() const { return !IsFormSizeStored(); }
