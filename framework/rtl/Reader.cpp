@@ -552,7 +552,10 @@ void TReader::ReadProperty(TPersistent* instance) {
         bool missing = FPropMissing;
         FPropMissing = false;
         String owner = instance->Is<TComponent>() ? static_cast<TComponent*>(instance)->Name() : instance->ClassName();
-        if (FKeepUnknown && missing) {
+        if (FKeepUnknown && !OnError && dynamic_cast<const EMethodNotFound*>(&e)) {
+            // A handler without code here stays stored data when nobody asks about errors (a copy
+            // read back for undo or preview).
+        } else if (FKeepUnknown && missing) {
             // Kept with the component's stored form below (or with its collection's). A placeholder's
             // properties go with its class, which is counted already.
             if (!(FCurrent && FCurrent->Kept() && FCurrent->Kept()->Placeholder))
@@ -977,6 +980,9 @@ void TReader::FixupReferences() {
         if (f.Component && !FLoadedSet.count(f.Component)) continue;
         try {
             TComponent* target = ResolveReference(f.Name, f.Root);
+            // A reference to a component that is not there stays with the stored form when nobody
+            // asks about errors.
+            if (!target && FKeepUnknown && !OnError) continue;
             if (!target) RaiseError(Format("Invalid property value: unresolved reference to %s", f.Name));
             SetObjectProp(f.Instance, *f.Prop, target);
         } catch (const Exception& e) {

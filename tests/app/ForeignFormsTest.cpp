@@ -2,6 +2,7 @@
 // property for is kept and saved back, and an unchanged form is saved byte for byte.
 #include "ShellFixture.h"
 
+#include "designer/DesignedForm.h"
 #include "designer/FormDesigner.h"
 #include "framework/controls/core/PlaceholderControl.h"
 #include "framework/rtl/Placeholder.h"
@@ -91,6 +92,35 @@ TEST_F(ForeignFormsTest, MergeKeepsWhatBothFilesHold) {
                                  "  object JvTimer1: TJvTimer\r\n", "    OnClick = Button1Click\r\n",
                                  "  object Grid1: TJvDBGrid\r\n", "    TitleFont.Height = -11\r\n"})
         EXPECT_NE(text.find(expected), String::npos) << expected << "\n" << text;
+}
+
+TEST_F(ForeignFormsTest, UndoingAnEditKeepsWhatTheFileHeld) {
+    TMDIChild* document = OpenForeignForm();
+    ASSERT_NE(document, nullptr);
+    TzFormDesigner* designer = document->FormDesigner;
+    dynamic_cast<TControl*>(document->FindComponent("JvPanel1"))->SetLeft(300);
+    designer->PushUndo();
+    ASSERT_TRUE(designer->CanUndo());
+    designer->Undo();
+    ASSERT_TRUE(Shown.empty()) << Shown.front();
+    ASSERT_TRUE(designer->Active());
+    auto* panel = dynamic_cast<TPlaceholderControl*>(document->FindComponent("JvPanel1"));
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->Left(), 120);
+    EXPECT_EQ(dynamic_cast<TControl*>(document->FindComponent("Edit1"))->Parent(), panel);
+    // Every line of the file is still saved, in its order (the restored form also holds the values
+    // the document's template gave it).
+    String fileName = TempPath("undone.dfm");
+    SaveDesignedForm(fileName, designer, true);
+    String text = ReadText(fileName);
+    size_t at = 0;
+    String form = ForeignForm;
+    for (size_t start = 0, end; (end = form.find("\r\n", start)) != String::npos; start = end + 2) {
+        String line = form.substr(start, end + 2 - start);
+        size_t found = text.find(line, at);
+        ASSERT_NE(found, String::npos) << line << "\n" << text;
+        at = found + line.size();
+    }
 }
 
 } // namespace dw::test
