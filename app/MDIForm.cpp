@@ -59,8 +59,8 @@ DW_DEFINE_CLASS(TMDIForm) {
 
 namespace {
 
-// Open and Merge skip whatever the file holds that this program cannot use (unknown classes and
-// properties, bad values, handlers without code) and read the rest.
+// Open and Merge read what they can (handlers without code and bad values are not applied); the
+// reading keeps whatever the program cannot use, so that saving gives it back.
 void SkipReadError(TReader* reader, const String& message, bool& handled) {
     (void)reader, (void)message;
     handled = true;
@@ -108,9 +108,35 @@ void TMDIForm::FileNewExecute(TObject* sender) {
 void TMDIForm::FileOpenExecute(TObject* sender) {
     (void)sender;
     if (!OD->Execute()) return;
+    OpenFormFile(OD->FileName());
+}
+
+namespace {
+String KeptUnreadText(const TKeptSummary& summary) {
+    if (summary.Empty()) return "";
+    int components = 0;
+    for (const auto& entry : summary.Classes) components += entry.second;
+    auto classes = static_cast<int>(summary.Classes.size());
+    auto properties = static_cast<int>(summary.Properties.size());
+    String text = "kept unread: ";
+    if (components > 0)
+        text += Format("%d component%s of %d unknown class%s", components, components == 1 ? "" : "s", classes,
+                       classes == 1 ? "" : "es");
+    if (components > 0 && properties > 0) text += ", ";
+    if (properties > 0) text += Format("%d propert%s", properties, properties == 1 ? "y" : "ies");
+    return text;
+}
+} // namespace
+
+void TMDIForm::OpenFormFile(const String& fileName) {
     TMDIChild* document = New<TMDIChild>(nullptr);
     document->FormDesigner->SetActive(false);
-    ReadFormFile(OD->FileName(), document, nullptr, nullptr, SkipReadError);
+    // The document was just made from its template: what the template holds and the file does not
+    // is not part of the file's form.
+    TReadKeeping keeping;
+    keeping.FreshRoot = true;
+    ReadFormFile(fileName, document, nullptr, nullptr, SkipReadError, &keeping);
+    FKeptUnread = KeptUnreadText(keeping.Summary);
     document->FormDesigner->SetActive(true);
 }
 
@@ -120,7 +146,9 @@ void TMDIForm::FileMergeExecute(TObject* sender) {
     if (!document || !OD->Execute()) return;
     TzFormDesigner* designer = document->FormDesigner;
     designer->SetActive(false);
-    ReadFormFile(OD->FileName(), document, nullptr, nullptr, SkipReadError);
+    TReadKeeping keeping;
+    ReadFormFile(OD->FileName(), document, nullptr, nullptr, SkipReadError, &keeping);
+    FKeptUnread = KeptUnreadText(keeping.Summary);
     // Deactivation forgot the design window.
     designer->SetTarget(document);
     designer->SetActive(true);

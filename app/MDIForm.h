@@ -71,6 +71,12 @@ class TMDIForm : public TForm {
     void ControlBar1Resize(TObject* sender);
     void Customize1Click(TObject* sender);
 
+    // Open for one file: a new document reads it (what it cannot use is kept and saved back) and
+    // designs it. What the file held that the program has no class or property for, in one line
+    // ("kept unread: 3 components of 2 unknown classes, 5 properties"), empty when nothing.
+    void OpenFormFile(const String& fileName);
+    const String& KeptUnread() const { return FKeptUnread; }
+
     // ---- state the shell keeps
     // The number the next "New" document gets ("MDIChild_" and this number).
     int DocumentCounter() const { return FDocumentCounter; }
@@ -88,6 +94,7 @@ protected:
     void Loaded() override;
 
 private:
+    String FKeptUnread;
     int FDocumentCounter = 1;
     int FPaletteGap = 0; // between the palette's right edge and the control bar's
     TTypeKinds FInspectorTypeKinds = tkProperties;

@@ -4,6 +4,7 @@
 #include "app/MDIForm.h"
 #include "designer/FormDesigner.h"
 #include "environment/Startup.h"
+#include "framework/controls/core/PlaceholderControl.h"
 #include "framework/controls/forms/Forms.h"
 #include "framework/platform/backends/headless/HeadlessBackend.h"
 #include "framework/platform/window/MessageQueue.h"
@@ -27,6 +28,8 @@ void InitializeShell() {
     RegisterDesignerClasses();
     // Saved documents name TMDIChild as their class.
     if (!GetClass(TMDIChild::StaticClass()->ClassName())) RegisterClass(TMDIChild::StaticClass());
+    // Controls of classes this program does not have are read into placeholders of this class.
+    if (!GetClass(TPlaceholderControl::StaticClass()->ClassName())) RegisterClass(TPlaceholderControl::StaticClass());
 }
 
 void FinalizeShell() {
@@ -38,12 +41,14 @@ namespace {
 struct TOptions {
     std::optional<String> Screenshot;
     int NewDocuments = 0;
+    std::vector<String> Files;
     bool Help = false;
     bool Version = false;
 };
 
-const char UsageText[] = "usage: draftwell [--screenshot FILE.png [--new N]] [--help] [--version]\n"
+const char UsageText[] = "usage: draftwell [--screenshot FILE.png [--new N]] [--help] [--version] [FORM...]\n"
                          "  (no options)          run the designer on the X display\n"
+                         "  FORM...               open each form file as a document, as File Open does\n"
                          "  --screenshot FILE.png render the main window without a display and write it as PNG\n"
                          "  --new N               open N new documents first (with --screenshot)\n"
                          "  --help                show this text\n"
@@ -69,6 +74,8 @@ TOptions ParseOptions(const std::vector<String>& args) {
             options.Help = true;
         else if (arg == "--version")
             options.Version = true;
+        else if (arg.empty() || arg[0] != '-')
+            options.Files.push_back(arg);
         else
             throw EInvalidArgument(Format("unknown option \"%s\"", arg));
     }
@@ -91,12 +98,31 @@ void CloseMainWindow() {
     FinalizeShell();
 }
 
+// The files given on the command line, each opened as File Open does; a file that cannot be read
+// is reported (on the display as Open reports it, else on the standard error), and the others
+// still open.
+void OpenFiles(TMDIForm* mainForm, const TOptions& options, bool onDisplay) {
+    for (const String& fileName : options.Files) {
+        try {
+            mainForm->OpenFormFile(fileName);
+            if (!mainForm->KeptUnread().empty())
+                std::fprintf(stderr, "draftwell: %s: %s\n", fileName.c_str(), mainForm->KeptUnread().c_str());
+        } catch (const Exception& e) {
+            if (onDisplay)
+                Application->ShowException(e);
+            else
+                std::fprintf(stderr, "draftwell: %s: %s\n", fileName.c_str(), e.Message().c_str());
+        }
+    }
+}
+
 int WriteScreenshot(const TOptions& options) {
     SetBackend(std::make_unique<THeadlessBackend>());
     TMDIForm* mainForm = CreateMainWindow();
     mainForm->Show();
     Application->ProcessMessages();
     for (int i = 0; i < options.NewDocuments; ++i) mainForm->FileNew->Execute();
+    OpenFiles(mainForm, options, false);
     // Idle processing updates the actions (enabled tool buttons) before the picture is taken.
     Application->ProcessMessages();
     Application->Idle(false);
@@ -108,7 +134,7 @@ int WriteScreenshot(const TOptions& options) {
     return 0;
 }
 
-int RunOnDisplay() {
+int RunOnDisplay(const TOptions& options) {
 #ifdef DW_HAVE_X11
     const char* display = std::getenv("DISPLAY");
     if (!display || !*display) {
@@ -117,11 +143,14 @@ int RunOnDisplay() {
         return 1;
     }
     SetBackend(std::make_unique<TX11Backend>());
-    CreateMainWindow();
+    TMDIForm* mainForm = CreateMainWindow();
+    mainForm->Show();
+    OpenFiles(mainForm, options, true);
     Application->Run();
     CloseMainWindow();
     return 0;
 #else
+    (void)options;
     std::fprintf(stderr, "draftwell was built without X11 support and needs a desktop session; to see the main "
                          "window, run: draftwell --screenshot main.png --new 2\n");
     return 1;
@@ -147,7 +176,7 @@ int RunDraftwell(const std::vector<String>& args) {
         return 0;
     }
     try {
-        return options.Screenshot ? WriteScreenshot(options) : RunOnDisplay();
+        return options.Screenshot ? WriteScreenshot(options) : RunOnDisplay(options);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "draftwell: %s\n", e.what());
         return 1;

@@ -3,6 +3,7 @@
 #include "formfiles/FormReader.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/FormConvert.h"
+#include "framework/rtl/KeptState.h"
 #include "framework/rtl/ResourceHeader.h"
 #include "framework/rtl/ScopeGuard.h"
 #include "framework/rtl/StreamFormat.h"
@@ -70,8 +71,9 @@ private:
     std::vector<TEventPropInfo> FBound;
 };
 
-void WriteRootWithEvents(TStream& stream, TComponent* root, TStrings* eventList) {
+void WriteRootWithEvents(TStream& stream, TComponent* root, TStrings* eventList, bool asStored) {
     TWriter writer(stream, 4096);
+    writer.SetAsStored(asStored);
     if (!eventList || eventList->Count() == 0) {
         writer.WriteRootComponent(root);
         return;
@@ -85,52 +87,72 @@ void WriteRootWithEvents(TStream& stream, TComponent* root, TStrings* eventList)
 } // namespace
 
 void ReadFormStream(TStream& stream, TComponent* root, TStrings* eventList, const TCreateComponentHook& createHook,
-                    const TReadErrorHook& errorHook) {
+                    const TReadErrorHook& errorHook, TReadKeeping* keeping) {
     std::unique_ptr<TMemoryStream> converted;
+    std::shared_ptr<TTextStyle> style;
     TStream* source = &stream;
     switch (TestStreamFormat(stream)) {
     case TStreamOriginalFormat::sofUnknown: throw EReadError("Unsupported resource format");
     case TStreamOriginalFormat::sofBinary: ReadResourceHeader(stream); break;
     case TStreamOriginalFormat::sofText:
         converted = std::make_unique<TMemoryStream>();
-        ObjectTextToBinary(stream, *converted);
+        style = std::make_shared<TTextStyle>();
+        ObjectTextToBinary(stream, *converted, style.get());
         converted->SetPosition(0);
         source = converted.get();
         break;
     }
 
+    TStringList handlerNames;
     TMyReader reader(*source, 4096);
+    // Nothing of the file is lost: what the program does not know is kept and written back.
+    reader.SetKeepUnknown(true);
+    reader.SetFreshRoot(keeping && keeping->FreshRoot);
+    auto finish = [&] {
+        if (eventList) CollectCapturedHandlers(root, handlerNames, *eventList);
+        if (keeping) keeping->Summary = reader.KeptSummary();
+        // A form read into one that came from a file takes the file's spellings in addition.
+        if (style && root->Kept()) {
+            if (root->Kept()->TextStyle)
+                root->Kept()->TextStyle->Merge(*style);
+            else
+                root->Kept()->TextStyle = style;
+        }
+    };
     if (createHook) reader.OnCreateComponent = createHook;
     if (errorHook) reader.OnError = errorHook;
-    TStringList handlerNames;
     if (eventList) {
         eventList->Clear();
         reader.SetHandlerNames(&handlerNames);
     }
     {
-        auto restore = ScopeExit([&] {
-            if (eventList) CollectCapturedHandlers(root, handlerNames, *eventList);
-        });
+        auto done = ScopeExit(finish);
         reader.ReadRootComponent(root);
     }
 }
 
 void ReadFormFile(const String& fileName, TComponent* root, TStrings* eventList, const TCreateComponentHook& createHook,
-                  const TReadErrorHook& errorHook) {
+                  const TReadErrorHook& errorHook, TReadKeeping* keeping) {
     TFileStream file(fileName, fmOpenRead | fmShareDenyWrite);
-    ReadFormStream(file, root, eventList, createHook, errorHook);
+    ReadFormStream(file, root, eventList, createHook, errorHook, keeping);
 }
 
 void WriteFormStream(TStream& stream, TComponent* root, bool asText, TStrings* eventList) {
-    if (asText) {
+    WriteFormStream(stream, root, asText ? TFormWriteMode::Text : TFormWriteMode::Binary, eventList);
+}
+
+void WriteFormStream(TStream& stream, TComponent* root, TFormWriteMode mode, TStrings* eventList) {
+    const TKeptState* kept = root->Kept();
+    bool asStored = mode != TFormWriteMode::Binary;
+    if (mode == TFormWriteMode::Text) {
         TMemoryStream binary;
-        WriteRootWithEvents(binary, root, eventList);
+        WriteRootWithEvents(binary, root, eventList, asStored);
         binary.SetPosition(0);
-        ObjectBinaryToText(binary, stream);
+        ObjectBinaryToText(binary, stream, kept ? kept->TextStyle.get() : nullptr);
         return;
     }
-    Int64 lengthPos = WriteResourceHeader(stream, root->ClassName());
-    WriteRootWithEvents(stream, root, eventList);
+    Int64 lengthPos = WriteResourceHeader(stream, kept ? kept->ClassName : root->ClassName());
+    WriteRootWithEvents(stream, root, eventList, asStored);
     FixupResourceHeader(stream, lengthPos);
 }
 

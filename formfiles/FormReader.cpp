@@ -1,5 +1,7 @@
 #include "formfiles/FormReader.h"
 
+#include "framework/rtl/KeptState.h"
+
 namespace dw {
 
 DW_DEFINE_CLASS(TMyReader) {}
@@ -15,7 +17,11 @@ void TMyReader::ReadPrefix(TFilerFlags& flags, int& childPos) {
     String name = ReadStr();
     SetPosition(start);
     TComponent* existing = Root()->FindComponent(name);
-    if (existing && SameText(existing->ClassName(), className)) {
+    // A placeholder stands for the class it was stored with.
+    String existingClass = existing && existing->Kept() && existing->Kept()->Placeholder ? existing->Kept()->ClassName
+                           : existing                                                    ? existing->ClassName()
+                                                                                         : String();
+    if (existing && SameText(existingClass, className)) {
         flags |= ffInherited;
         FExisting = existing;
     }

@@ -2,6 +2,7 @@
 #include "framework/controls/StdReg.h"
 
 #include "framework/controls/comctrls/ComCtrls.h"
+#include "framework/controls/core/PlaceholderControl.h"
 #include "framework/controls/forms/Forms.h"
 #include "framework/controls/forms/Timer.h"
 #include "framework/controls/graphics/ImageList.h"
@@ -13,15 +14,35 @@ namespace dw {
 
 void RegisterStandardControls() {
     const TClass classes[] = {
-        TLabel::StaticClass(),      TEdit::StaticClass(),        TMemo::StaticClass(),
-        TButton::StaticClass(),     TCheckBox::StaticClass(),    TRadioButton::StaticClass(),
-        TGroupBox::StaticClass(),   TListBox::StaticClass(),     TComboBox::StaticClass(),
-        TScrollBar::StaticClass(),  TPanel::StaticClass(),       TSplitter::StaticClass(),
-        TRadioGroup::StaticClass(), TControlBar::StaticClass(),  TBevel::StaticClass(),
-        TPaintBox::StaticClass(),   TSpeedButton::StaticClass(), TBitBtn::StaticClass(),
-        TTabControl::StaticClass(), TPageControl::StaticClass(), TTabSheet::StaticClass(),
-        TToolBar::StaticClass(),    TToolButton::StaticClass(),  TStatusBar::StaticClass(),
-        TImageList::StaticClass(),  TScrollBox::StaticClass(),   TTimer::StaticClass(),
+        TLabel::StaticClass(),
+        TEdit::StaticClass(),
+        TMemo::StaticClass(),
+        TButton::StaticClass(),
+        TCheckBox::StaticClass(),
+        TRadioButton::StaticClass(),
+        TGroupBox::StaticClass(),
+        TListBox::StaticClass(),
+        TComboBox::StaticClass(),
+        TScrollBar::StaticClass(),
+        TPanel::StaticClass(),
+        TSplitter::StaticClass(),
+        TRadioGroup::StaticClass(),
+        TControlBar::StaticClass(),
+        TBevel::StaticClass(),
+        TPaintBox::StaticClass(),
+        TSpeedButton::StaticClass(),
+        TBitBtn::StaticClass(),
+        TTabControl::StaticClass(),
+        TPageControl::StaticClass(),
+        TTabSheet::StaticClass(),
+        TToolBar::StaticClass(),
+        TToolButton::StaticClass(),
+        TStatusBar::StaticClass(),
+        TImageList::StaticClass(),
+        TScrollBox::StaticClass(),
+        TTimer::StaticClass(),
+        // What a reader that keeps unknown controls makes of them.
+        TPlaceholderControl::StaticClass(),
     };
     // Someone else may have registered a class already (registering twice raises).
     for (TClass cls : classes)

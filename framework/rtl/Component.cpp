@@ -3,6 +3,7 @@
 #include "framework/rtl/BasicAction.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Filer.h"
+#include "framework/rtl/KeptState.h"
 
 #include <algorithm>
 
@@ -263,6 +264,10 @@ void TComponent::SetSubComponent(bool value) {
         FComponentStyle.Include(csSubComponent);
     else
         FComponentStyle.Exclude(csSubComponent);
+}
+
+void TComponent::SetKept(std::unique_ptr<TKeptState> value) {
+    FKept = std::move(value);
 }
 
 void TComponent::SetWriting(bool value) {

@@ -6,12 +6,14 @@
 #include "framework/rtl/Persistent.h"
 
 #include <functional>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
 namespace dw {
 
 class TBasicAction;
+struct TKeptState;
 class TReader;
 class TWriter;
 
@@ -115,6 +117,9 @@ class TComponent : public TPersistent {
     void Loading() { FComponentState += TComponentState{csLoading, csReading}; }
     void Reading() { FComponentState.Include(csReading); }
     void SetWriting(bool value);
+    // What the last reading kept of this component's stored form, or null (see KeptState.h).
+    TKeptState* Kept() const { return FKept.get(); }
+    void SetKept(std::unique_ptr<TKeptState> value);
 
     // Told about components inserted into and removed from this one, and about the death of
     // components this one watches with FreeNotification. Siblings are not told: a component
@@ -149,6 +154,7 @@ private:
     std::int32_t FDesignInfo = 0;
     std::intptr_t FTag = 0;
     bool FInsertPending = false;
+    std::unique_ptr<TKeptState> FKept;
 
     // Private, so that components come into being on the heap only through New.
     static void* operator new(size_t size) { return ::operator new(size); }

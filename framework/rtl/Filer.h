@@ -17,9 +17,12 @@
 #pragma once
 
 #include "framework/rtl/Component.h"
+#include "framework/rtl/KeptState.h"
 #include "framework/rtl/Stream.h"
 
 #include <functional>
+#include <map>
+#include <memory>
 #include <unordered_set>
 #include <vector>
 
@@ -128,6 +131,18 @@ class TReader : public TFiler {
         OnAncestorNotFound;
     std::function<void(TReader* reader, String& name)> OnReferenceName;
 
+    // Keeping: an object of a class the program does not have is read into a placeholder, a
+    // property nothing publishes is kept instead of reported, and every component read keeps its
+    // stored form (KeptState.h), so that the writer gives back what was read.
+    bool KeepUnknown() const { return FKeepUnknown; }
+    void SetKeepUnknown(bool value) { FKeepUnknown = value; }
+    // The root was just made for this reading (a new document from its template): what it and its
+    // components hold that the stream does not is the template's, not part of the stored form.
+    bool FreshRoot() const { return FFreshRoot; }
+    void SetFreshRoot(bool value) { FFreshRoot = value; }
+    // What keeping left unread.
+    const TKeptSummary& KeptSummary() const { return FKeptSummary; }
+
     // Reads a whole stream into root (or a new root of the stored class when root is null).
     TComponent* ReadRootComponent(TComponent* root);
     // Reads signature-and-object entries until end of list into owner and parent, calling proc
@@ -202,7 +217,13 @@ private:
     Int64 ReadIntegerValue(TValueType type);
     double ReadFloatValue(TValueType type);
     String ReadStringValue(TValueType type);
-    TComponent* CreateComponent(const String& className, bool& created);
+    TComponent* CreateComponent(const String& className, bool& created, bool& placeholder);
+    TClass PlaceholderClass(const String& className);
+    bool StoresBounds();
+    void KeepState(TComponent* component, const String& className, TFilerFlags flags, int childPos, bool placeholder,
+                   bool omitUnstored);
+    void KeepProperty(const String& name, Int64 valueStart);
+    void FinishKeptStates();
     void SetCompName(TComponent* component, const String& name);
     TComponent* ResolveReference(const String& name, TComponent* root);
     void FixupReferences();
@@ -222,6 +243,16 @@ private:
     std::vector<TComponent*> FLoaded;
     std::unordered_set<TComponent*> FLoadedSet;
     String FStoredRootName;
+    bool FKeepUnknown = false;
+    bool FFreshRoot = false;
+    TKeptSummary FKeptSummary;
+    // The component whose children are being read, and the prefix as the stream gave it.
+    TComponent* FContainer = nullptr;
+    TFilerFlags FStreamFlags = 0;
+    int FStreamChildPos = 0;
+    bool FPropMissing = false;
+    // The states replaced by this reading, merged into the new ones when it ends.
+    std::map<TComponent*, std::unique_ptr<TKeptState>> FReplacedKept;
     String FPropName;
     bool FPropertyFound = false;
     // Set once an error was declined by the error hook, so enclosing levels do not report it again.
@@ -265,6 +296,17 @@ class TWriter : public TFiler {
     void WriteVariant(const Variant& value);
     void Write(const void* buffer, Int64 count);
     void FlushBuffer();
+    void SetLookupRoot(TComponent* value) { FLookupRoot = value; }
+    // Writing a file: a value that is what it was when read and that the stored form did not hold
+    // (one the reading root had of its own, as a template's) is left out, as it was. Off for copies
+    // that are read back into a root reset to its defaults.
+    bool AsStored() const { return FAsStored; }
+    void SetAsStored(bool value) { FAsStored = value; }
+
+    // The properties this writer gives for instance, in order, each with its value's bytes.
+    TKeptProperties PropertyEntries(TPersistent* instance);
+    // The components written as children of instance, in the order they are written.
+    std::vector<TComponent*> ChildrenOf(TComponent* instance);
     Int64 Position();
 
     void DefineProperty(const String& name, const TReaderProc& readData, const TWriterProc& writeData,
@@ -274,6 +316,8 @@ class TWriter : public TFiler {
 
 private:
     void WriteProperty(TPersistent* instance, const TPropInfo& prop);
+    void WriteKeptProperties(TComponent* instance, const TKeptState& kept);
+    std::vector<TComponent*> KeptOrder(const std::vector<TComponent*>& children, const TKeptState& kept);
     void WritePropName(const String& name);
     String MethodNameOf(const TMethod& method);
     String ReferenceName(TComponent* component);
@@ -281,6 +325,7 @@ private:
     String FPropPath;
     TComponent* FRootAncestor = nullptr;
     int FNesting = 0;
+    bool FAsStored = false;
 };
 
 } // namespace dw

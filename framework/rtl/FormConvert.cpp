@@ -18,7 +18,7 @@ namespace {
 // ---------------------------------------------------------------------------------------------
 // Rules both directions share; each direction accepts exactly what the other can produce.
 
-constexpr char kLineBreak = '\n';
+constexpr std::string_view kLineBreak = "\n";
 // Characters of string content per line before a long string continues on the next.
 constexpr int kStringLineWidth = 64;
 constexpr size_t kBinaryBytesPerLine = 32;
@@ -305,8 +305,10 @@ public:
     }
     void Indent(int level) { FBuf.append(static_cast<size_t>(level) * 2, ' '); }
     void MaybeFlush() {
-        if (FBuf.size() >= kFlushSize) Flush();
+        if (!FHold && FBuf.size() >= kFlushSize) Flush();
     }
+    // Keeps everything in the buffer, so that what was written can be looked at and replaced.
+    void Hold() { FHold = true; }
     void Flush() {
         FStream.WriteBuffer(FBuf.data(), static_cast<Int64>(FBuf.size()));
         FBuf.clear();
@@ -316,7 +318,16 @@ public:
 private:
     TStream& FStream;
     String FBuf;
+    bool FHold = false;
 };
+
+String KeyOf(const String& path, std::string_view item) {
+    return path + '\x01' + String(item);
+}
+
+String ChildPath(const String& path, std::string_view name, int index) {
+    return path + '/' + (name.empty() ? "#" + std::to_string(index) : UpperCase(name));
+}
 
 // Builds the quoted text of a string, splitting it into lines of at most kStringLineWidth
 // characters between whole characters and escapes.
@@ -391,14 +402,19 @@ private:
 
 class TBinaryToText {
 public:
-    TBinaryToText(const Byte* data, size_t size, Int64 base, TStream& output)
-        : FStart(data), FPos(data), FEnd(data + size), FBase(base), FOut(output) {}
+    TBinaryToText(const Byte* data, size_t size, Int64 base, TStream& output, const TTextStyle* style)
+        : FStart(data), FPos(data), FEnd(data + size), FBase(base), FOut(output), FStyle(style) {
+        if (FStyle) {
+            FLineBreak = FStyle->LineBreak;
+            FOut.Hold();
+        }
+    }
 
     TObjectSummary Run() {
         if (FEnd - FPos < 4 || std::memcmp(FPos, FilerSignature, 4) != 0)
             throw EReadError(Format("Invalid stream format: no signature 'TPF0' at offset %d", FBase));
         FPos += 4;
-        ConvertObject(0);
+        ConvertObject(0, String(), -1);
         FOut.Flush();
         return FSummary;
     }
@@ -476,8 +492,23 @@ private:
         FOut.Put(']');
     }
 
-    void ConvertObject(int level) {
+    // The text just written from mark on stands for the bytes from start to the current position:
+    // the file's own spelling of them replaces it when it has one.
+    void Respell(const String& key, size_t mark, const Byte* start, bool checkBytes = true) {
+        if (!FStyle) return;
+        auto it = FStyle->Spellings.find(key);
+        if (it == FStyle->Spellings.end()) return;
+        if (checkBytes && (it->second.Bytes.size() != static_cast<size_t>(FPos - start) ||
+                           !std::equal(it->second.Bytes.begin(), it->second.Bytes.end(), start)))
+            return;
+        FOut.Raw().resize(mark);
+        FOut.Put(it->second.Text);
+    }
+
+    // index: the object's place among its parent's children; -1 for the root.
+    void ConvertObject(int level, const String& parentPath, int index) {
         const Byte* at = FPos;
+        size_t mark = FOut.Raw().size();
         if (++FObjectDepth > MaxFilerNesting)
             Error(at, Format("Objects are nested deeper than %d levels", MaxFilerNesting));
         ++FSummary.ObjectCount;
@@ -505,6 +536,7 @@ private:
             FSummary.ClassName = String(className);
             FSummary.Name = String(name);
         }
+        String path = index < 0 ? String() : ChildPath(parentPath, name, index);
         if (!name.empty()) {
             FOut.Put(name);
             FOut.Put(": ");
@@ -516,22 +548,28 @@ private:
             ConvertIndex("Child position");
             FPos = after;
         }
-        FOut.Put(kLineBreak);
+        FOut.Put(FLineBreak);
+        Respell(KeyOf(path, "object"), mark, at);
         while (PeekByte() != 0) {
+            const Byte* propStart = FPos;
+            mark = FOut.Raw().size();
             std::string_view prop = ReadName("Property name", false);
             FOut.Indent(level + 1);
             FOut.Put(prop);
             FOut.Put(" =");
             ConvertValue(level + 1, true);
-            FOut.Put(kLineBreak);
+            FOut.Put(FLineBreak);
+            Respell(KeyOf(path, prop), mark, propStart);
             FOut.MaybeFlush();
         }
         ++FPos;
-        while (PeekByte() != 0) ConvertObject(level + 1);
+        for (int index = 0; PeekByte() != 0; ++index) ConvertObject(level + 1, path, index);
         ++FPos;
+        mark = FOut.Raw().size();
         FOut.Indent(level);
         FOut.Put("end");
-        FOut.Put(kLineBreak);
+        FOut.Put(FLineBreak);
+        Respell(KeyOf(path, "end"), mark, FPos, false);
         --FObjectDepth;
     }
     void SkipIndex() {
@@ -561,7 +599,7 @@ private:
             EnterValue(at);
             FOut.Put('(');
             while (PeekByte() != vaNull) {
-                FOut.Put(kLineBreak);
+                FOut.Put(FLineBreak);
                 FOut.Indent(level + 1);
                 ConvertValue(level + 1, false);
                 FOut.MaybeFlush();
@@ -673,20 +711,20 @@ private:
             EnterValue(at);
             FOut.Put('<');
             while (PeekByte() != vaNull) {
-                FOut.Put(kLineBreak);
+                FOut.Put(FLineBreak);
                 FOut.Indent(level + 1);
                 FOut.Put("item");
                 if (IsIntType(PeekByte())) ConvertIndex("Collection item index");
                 at = FPos;
                 if (ReadByte() != vaList) Error(at, "Collection item expected");
-                FOut.Put(kLineBreak);
+                FOut.Put(FLineBreak);
                 while (PeekByte() != 0) {
                     std::string_view prop = ReadName("Property name", false);
                     FOut.Indent(level + 2);
                     FOut.Put(prop);
                     FOut.Put(" =");
                     ConvertValue(level + 2, true);
-                    FOut.Put(kLineBreak);
+                    FOut.Put(FLineBreak);
                     FOut.MaybeFlush();
                 }
                 ++FPos;
@@ -754,7 +792,7 @@ private:
     void PutBinary(const Byte* p, size_t n, int level) {
         FOut.Put('{');
         for (size_t i = 0; i < n; i += kBinaryBytesPerLine) {
-            FOut.Put(kLineBreak);
+            FOut.Put(FLineBreak);
             FOut.Indent(level + 1);
             PutHexBytes(p + i, std::min(kBinaryBytesPerLine, n - i));
             FOut.MaybeFlush();
@@ -793,7 +831,7 @@ private:
             }
             char32_t cp;
             size_t len = Utf8SequenceLength(p, end, cp);
-            if (IsLiteralChar(cp))
+            if (IsLiteralChar(cp) && !(FStyle && FStyle->EscapeNonAscii))
                 FString.Char(reinterpret_cast<const char*>(p), len, false);
             else
                 FString.Escape(cp);
@@ -817,7 +855,8 @@ private:
             }
             if (cp == '\'') {
                 FString.Char("'", 1, true);
-            } else if (IsLiteralChar(cp) && (cp < 0xD800 || cp > 0xDFFF)) {
+            } else if (IsLiteralChar(cp) && (cp < 0xD800 || cp > 0xDFFF) &&
+                       !(cp >= 0x80 && FStyle && FStyle->EscapeNonAscii)) {
                 char utf8[4];
                 FString.Char(utf8, EncodeUtf8(cp, utf8), false);
             } else {
@@ -844,7 +883,7 @@ private:
             size_t to = i < breaks.size() ? breaks[i] : text.size();
             if (i > 0) FOut.Put(" +");
             if (i > 0 || afterEquals) {
-                FOut.Put(kLineBreak);
+                FOut.Put(FLineBreak);
                 FOut.Indent(level + 1);
             }
             FOut.Put(std::string_view(text).substr(from, to - from));
@@ -857,6 +896,8 @@ private:
     const Byte* FEnd;
     Int64 FBase;
     TOutBuffer FOut;
+    const TTextStyle* FStyle;
+    String FLineBreak{kLineBreak};
     TStringText FString;
     int FObjectDepth = 0;
     int FValueDepth = 0;
@@ -867,11 +908,17 @@ private:
 
 class TTextToBinary {
 public:
-    TTextToBinary(TParser& parser, TStream& output) : FParser(parser), FOut(output) {}
+    TTextToBinary(TParser& parser, TStream& output, TTextStyle* style)
+        : FParser(parser), FOut(output), FStyle(style), FText(parser.SourceText()) {
+        if (FStyle) {
+            FOut.Hold();
+            NoteGeneralStyle();
+        }
+    }
 
     TObjectSummary Run() {
         FOut.Put(FilerSignature, 4);
-        ConvertObject(true);
+        ConvertObject(true, String(), -1);
         FOut.Flush();
         return FSummary;
     }
@@ -933,8 +980,49 @@ private:
         PutInt(v, type);
     }
 
-    void ConvertObject(bool root) {
+    // The first line end and whether characters beyond ASCII are escapes or text.
+    void NoteGeneralStyle() {
+        size_t lf = FText.find_first_of("\r\n");
+        if (lf != std::string_view::npos)
+            FStyle->LineBreak = FText[lf] == '\n'                                ? "\n"
+                                : lf + 1 < FText.size() && FText[lf + 1] == '\n' ? "\r\n"
+                                                                                 : "\r";
+        bool utf8 = false, escapes = false;
+        for (size_t i = 0; i < FText.size(); ++i) {
+            auto c = static_cast<unsigned char>(FText[i]);
+            if (c >= 0x80 && !(i < 3 && FText.substr(0, 3) == "\xEF\xBB\xBF")) utf8 = true;
+            if (c == '#' && i + 1 < FText.size() && CharIsDigit(FText[i + 1])) {
+                unsigned v = 0;
+                for (size_t k = i + 1; k < FText.size() && CharIsDigit(FText[k]) && v < 0x110000; ++k)
+                    v = v * 10 + static_cast<unsigned>(FText[k] - '0');
+                if (v >= 0x80) escapes = true;
+            }
+        }
+        FStyle->EscapeNonAscii = escapes && !utf8;
+    }
+    static bool CharIsDigit(char c) { return c >= '0' && c <= '9'; }
+    size_t LineStart(size_t offset) const {
+        offset = std::min(offset, FText.size());
+        while (offset > 0 && FText[offset - 1] != '\n' && FText[offset - 1] != '\r') --offset;
+        return offset;
+    }
+    // Notes the lines from the one at textStart up to the current token's line as the spelling of
+    // what was written from outMark on.
+    void NoteSpelling(const String& key, size_t textStart, size_t outMark, size_t textEnd) {
+        if (!FStyle || textEnd <= textStart) return;
+        const String& out = FOut.Raw();
+        TTextSpelling& spelling = FStyle->Spellings[key];
+        spelling.Bytes.assign(out.begin() + static_cast<std::ptrdiff_t>(outMark), out.end());
+        spelling.Text = String(FText.substr(textStart, textEnd - textStart));
+    }
+    size_t CurrentLineStart() const {
+        return FParser.Token() == toEOF ? FText.size() : LineStart(FParser.TokenOffset());
+    }
+
+    void ConvertObject(bool root, const String& parentPath, int index) {
         if (!IsObjectKeyword()) FParser.ErrorExpected("'object'");
+        size_t textStart = LineStart(FParser.TokenOffset());
+        size_t outMark = FOut.Raw().size();
         if (++FObjectDepth > MaxFilerNesting)
             FParser.Error(Format("Objects are nested deeper than %d levels", MaxFilerNesting));
         ++FSummary.ObjectCount;
@@ -964,15 +1052,32 @@ private:
             FSummary.Name = name;
             FSummary.ClassName = className;
         }
-        while (FParser.Token() == toSymbol && !FParser.TokenSymbolIs("end") && !IsObjectKeyword()) ConvertProperty();
+        String path = root ? String() : ChildPath(parentPath, name, index);
+        NoteSpelling(KeyOf(path, "object"), textStart, outMark, CurrentLineStart());
+        while (FParser.Token() == toSymbol && !FParser.TokenSymbolIs("end") && !IsObjectKeyword()) {
+            textStart = LineStart(FParser.TokenOffset());
+            outMark = FOut.Raw().size();
+            String prop = FParser.TokenString();
+            ConvertProperty();
+            NoteSpelling(KeyOf(path, prop), textStart, outMark, CurrentLineStart());
+        }
         FOut.PutByte(0);
-        while (IsObjectKeyword()) ConvertObject(false);
+        for (int index = 0; IsObjectKeyword(); ++index) ConvertObject(false, path, index);
         FParser.CheckTokenSymbol("end");
         FOut.PutByte(0);
         FOut.MaybeFlush();
         --FObjectDepth;
+        textStart = LineStart(FParser.TokenOffset());
         // The root's end is the last token read, so that the input is left just after it.
-        if (!root) FParser.NextToken();
+        if (!root) {
+            FParser.NextToken();
+            NoteSpelling(KeyOf(path, "end"), textStart, FOut.Raw().size(), CurrentLineStart());
+        } else if (FStyle) {
+            size_t end = FParser.TokenOffset() + 3;
+            if (end < FText.size() && FText[end] == '\r') ++end;
+            if (end < FText.size() && FText[end] == '\n' && (end == 0 || FText[end - 1] != '\n')) ++end;
+            NoteSpelling(KeyOf(path, "end"), textStart, FOut.Raw().size(), end);
+        }
     }
 
     void ConvertProperty() {
@@ -1207,6 +1312,8 @@ private:
 
     TParser& FParser;
     TOutBuffer FOut;
+    TTextStyle* FStyle;
+    std::string_view FText;
     String FString;
     std::vector<Byte> FBytes;
     int FObjectDepth = 0;
@@ -1241,10 +1348,10 @@ void ReadInput(TStream& stream, Int64 limit, TInputBytes& in) {
     in.Size = static_cast<size_t>(size);
 }
 
-TObjectSummary BinaryToText(TStream& input, TStream& output, Int64 limit) {
+TObjectSummary BinaryToText(TStream& input, TStream& output, Int64 limit, const TTextStyle* style) {
     TInputBytes in;
     ReadInput(input, limit, in);
-    TBinaryToText converter(in.Data, in.Size, in.Start, output);
+    TBinaryToText converter(in.Data, in.Size, in.Start, output, style);
     TObjectSummary summary = converter.Run();
     input.SetPosition(in.Start + static_cast<Int64>(limit >= 0 ? in.Size : converter.Consumed()));
     return summary;
@@ -1252,19 +1359,37 @@ TObjectSummary BinaryToText(TStream& input, TStream& output, Int64 limit) {
 
 } // namespace
 
-TObjectSummary ObjectBinaryToText(TStream& input, TStream& output) {
-    return BinaryToText(input, output, -1);
+void TTextStyle::Merge(const TTextStyle& other) {
+    for (const auto& [key, spelling] : other.Spellings) {
+        TTextSpelling& mine = Spellings[key] = spelling;
+        // The other file's lines take this file's line ends.
+        if (other.LineBreak == LineBreak) continue;
+        String text;
+        for (size_t at = 0; at < mine.Text.size();) {
+            if (mine.Text.compare(at, other.LineBreak.size(), other.LineBreak) == 0) {
+                text += LineBreak;
+                at += other.LineBreak.size();
+            } else {
+                text += mine.Text[at++];
+            }
+        }
+        mine.Text = std::move(text);
+    }
 }
 
-TObjectSummary ObjectTextToBinary(TStream& input, TStream& output) {
+TObjectSummary ObjectBinaryToText(TStream& input, TStream& output, const TTextStyle* style) {
+    return BinaryToText(input, output, -1, style);
+}
+
+TObjectSummary ObjectTextToBinary(TStream& input, TStream& output, TTextStyle* style) {
     TParser parser(input);
-    TTextToBinary converter(parser, output);
+    TTextToBinary converter(parser, output, style);
     return converter.Run();
 }
 
 TObjectSummary ObjectResourceToText(TStream& input, TStream& output) {
     Int64 length = ReadResourceHeader(input);
-    return BinaryToText(input, output, length);
+    return BinaryToText(input, output, length, nullptr);
 }
 
 TObjectSummary ObjectTextToResource(TStream& input, TStream& output) {

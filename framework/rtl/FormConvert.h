@@ -5,6 +5,9 @@
 
 #include "framework/rtl/Stream.h"
 
+#include <unordered_map>
+#include <vector>
+
 namespace dw {
 
 // The text form:
@@ -58,10 +61,30 @@ struct TObjectSummary {
     int ObjectCount = 0;
 };
 
-// Binary component stream (starting with the signature "TPF0") to text.
-TObjectSummary ObjectBinaryToText(TStream& input, TStream& output);
-// Text to a binary component stream, signature included.
-TObjectSummary ObjectTextToBinary(TStream& input, TStream& output);
+// The text style of a form file, noted when its text is read and followed when it is written
+// again, so that a form written back unchanged is the same text: its line ends, how it spells
+// characters beyond ASCII, and the exact lines of every object header, property and end (the
+// digits of a float, the escapes and line wrapping of a string, the line breaks of binary data),
+// each with the binary form it stands for: an item whose binary form is still the same is written
+// as those lines, anything else in the default notation.
+struct TTextSpelling {
+    std::vector<Byte> Bytes;
+    String Text;
+};
+struct TTextStyle {
+    String LineBreak = "\n";
+    // Characters beyond ASCII as #n escapes (the file had those and no UTF-8 text).
+    bool EscapeNonAscii = false;
+    // By object path (names from the root down) and item (a property name, "object" or "end").
+    std::unordered_map<String, TTextSpelling> Spellings;
+    // Takes other's spellings in addition to (and over) these; the general style stays.
+    void Merge(const TTextStyle& other);
+};
+
+// Binary component stream (starting with the signature "TPF0") to text, in the given style.
+TObjectSummary ObjectBinaryToText(TStream& input, TStream& output, const TTextStyle* style = nullptr);
+// Text to a binary component stream, signature included; notes the text's style when asked.
+TObjectSummary ObjectTextToBinary(TStream& input, TStream& output, TTextStyle* style = nullptr);
 // The same behind a resource header (see ResourceHeader.h): the input starts with the header;
 // the output gets one named after the root's class.
 TObjectSummary ObjectResourceToText(TStream& input, TStream& output);

@@ -74,6 +74,10 @@ class TParser : public TObject {
     // A short description of the current token for messages: 'Left', '=', end of file.
     String TokenDescription() const;
 
+    // The text read (from where the parser started) and the current token's offset in it.
+    std::string_view SourceText() const { return FText; }
+    size_t TokenOffset() const { return FTokenStart; }
+
     // The line of the current token, counted from 1.
     int SourceLine() const { return FTokenLine; }
     // The stream position where the current token starts.

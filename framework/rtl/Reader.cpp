@@ -4,6 +4,7 @@
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Filer.h"
 #include "framework/rtl/GlobalComponents.h"
+#include "framework/rtl/Placeholder.h"
 #include "framework/rtl/ScopeGuard.h"
 
 #include <algorithm>
@@ -154,6 +155,8 @@ void TReader::ReadPrefix(TFilerFlags& flags, int& childPos) {
         flags = b & 0x0F;
         if (flags & ffChildPos) childPos = ReadInteger();
     }
+    FStreamFlags = flags;
+    FStreamChildPos = childPos;
 }
 
 TValueType TReader::ReadValue() {
@@ -512,12 +515,16 @@ void TReader::ReadDefinedProperty(TPersistent* instance, const String& name) {
     bool found = FPropertyFound;
     FPropName = savedName;
     FPropertyFound = savedFound;
-    if (!found) RaiseError(Format("Property %s does not exist", name));
+    if (!found) {
+        FPropMissing = true;
+        RaiseError(Format("Property %s does not exist", name));
+    }
 }
 
 void TReader::ReadProperty(TPersistent* instance) {
     String path = ReadStr();
     Int64 valueStart = Position();
+    FPropMissing = false;
     try {
         TPersistent* target = instance;
         size_t start = 0;
@@ -534,21 +541,45 @@ void TReader::ReadProperty(TPersistent* instance) {
             const TPropInfo* prop = GetPropInfo(target, segment);
             TPersistent* next = nullptr;
             if (prop && prop->Kind() == tkClass) next = As<TPersistent>(GetObjectProp(target, *prop));
-            if (!next) RaiseError(Format("Property %s does not exist", path.substr(0, dot)));
+            if (!next) {
+                FPropMissing = true;
+                RaiseError(Format("Property %s does not exist", path.substr(0, dot)));
+            }
             target = next;
             start = dot + 1;
         }
     } catch (const Exception& e) {
         if (FUnwinding) throw;
+        bool missing = FPropMissing;
+        FPropMissing = false;
         String owner = instance->Is<TComponent>() ? static_cast<TComponent*>(instance)->Name() : instance->ClassName();
-        String message = Format("Error reading %s.%s: %s", owner, path, e.Message());
-        if (!Error(message)) {
-            FUnwinding = true;
-            throw EReadError(message);
+        if (FKeepUnknown && !OnError && dynamic_cast<const EMethodNotFound*>(&e)) {
+            // A handler without code here stays stored data when nobody asks about errors (a copy
+            // read back for undo or preview).
+        } else if (FKeepUnknown && missing) {
+            // Kept with the component's stored form below (or with its collection's). A placeholder's
+            // properties go with its class, which is counted already.
+            if (!(FCurrent && FCurrent->Kept() && FCurrent->Kept()->Placeholder))
+                FKeptSummary.Properties.push_back(owner + "." + path);
+        } else {
+            String message = Format("Error reading %s.%s: %s", owner, path, e.Message());
+            if (!Error(message)) {
+                FUnwinding = true;
+                throw EReadError(message);
+            }
         }
         SetPosition(valueStart);
         SkipValue();
     }
+    if (FKeepUnknown && instance == FCurrent && FCurrent->Kept()) KeepProperty(path, valueStart);
+}
+
+void TReader::KeepProperty(const String& name, Int64 valueStart) {
+    Int64 end = Position();
+    TKeptProperty kept{name, std::vector<Byte>(static_cast<size_t>(end - valueStart))};
+    SetPosition(valueStart);
+    Read(kept.Value.data(), end - valueStart);
+    FCurrent->Kept()->Properties.push_back(std::move(kept));
 }
 
 void TReader::ReadPropValue(TPersistent* instance, const TPropInfo& prop) {
@@ -669,8 +700,57 @@ TComponent* TReader::FindAncestorComponent(const String& name, TClass componentC
     return found;
 }
 
-TComponent* TReader::CreateComponent(const String& className, bool& created) {
-    TClass cls = FindComponentClass(className);
+// Whether the object about to be read stores a size: then it was a control.
+bool TReader::StoresBounds() {
+    Int64 start = Position();
+    bool found = false;
+    try {
+        while (!EndOfList()) {
+            String name = ReadStr();
+            if (SameText(name, "Width") || SameText(name, "Height")) found = true;
+            SkipValue();
+        }
+    } catch (const EReadError&) {
+        // The real reading reports what is wrong here.
+    }
+    SetPosition(start);
+    return found;
+}
+
+namespace {
+// Whether cls is or descends from the class of that name (the control classes live above this layer).
+bool DescendsFrom(TClass cls, std::string_view name) {
+    for (; cls; cls = cls->ClassParent())
+        if (cls->ClassName() == name) return true;
+    return false;
+}
+} // namespace
+
+TClass TReader::PlaceholderClass(const String& className) {
+    ++FKeptSummary.Classes[className];
+    // A stored control becomes a placeholder control where one can stand: inside a windowed control.
+    TClass control = GetClass(PlaceholderControlClassName);
+    if (control && FParent && DescendsFrom(FParent->ClassType(), "TWinControl") && StoresBounds()) return control;
+    return TPlaceholderComponent::StaticClass();
+}
+
+TComponent* TReader::CreateComponent(const String& className, bool& created, bool& placeholder) {
+    TClass cls = nullptr;
+    if (FKeepUnknown) {
+        try {
+            cls = FindComponentClass(className);
+        } catch (const EClassNotFound&) {
+            cls = PlaceholderClass(className);
+            placeholder = true;
+        }
+        // A control has no place inside a non-visual placeholder: it is kept as one too.
+        if (!placeholder && FParent && FParent->Is<TPlaceholderComponent>() && DescendsFrom(cls, "TControl")) {
+            cls = PlaceholderClass(className);
+            placeholder = true;
+        }
+    } else {
+        cls = FindComponentClass(className);
+    }
     TComponent* component = nullptr;
     if (OnCreateComponent) OnCreateComponent(this, cls, component);
     if (!component) {
@@ -710,22 +790,33 @@ TComponent* TReader::ReadComponent(TComponent* component) {
     bool created = false;
     TComponent* savedCurrent = FCurrent;
     String className, compName;
+    bool placeholder = false;
     try {
         TFilerFlags flags = 0;
         int childPos = 0;
         ReadPrefix(flags, childPos);
+        TFilerFlags streamFlags = FStreamFlags;
+        int streamChildPos = FStreamChildPos;
         className = ReadStr();
         compName = ReadStr();
+        if (FKeepUnknown && FContainer && FContainer->Kept()) FContainer->Kept()->Children.push_back(compName);
         if (!result) {
             if (flags & ffInherited) {
                 result = FindAncestorComponent(compName, GetClass(className));
+                if (!result && FKeepUnknown) {
+                    // Without its ancestor the object is read with what it holds; it is still
+                    // written back as inherited.
+                    flags &= static_cast<TFilerFlags>(~ffInherited);
+                    result = CreateComponent(className, created, placeholder);
+                }
                 if (!result) RaiseError(Format("Ancestor for '%s' not found", compName));
             } else {
-                result = CreateComponent(className, created);
+                result = CreateComponent(className, created, placeholder);
                 if (flags & ffInline) result->SetInline(true);
             }
         }
         Watch(result);
+        if (FKeepUnknown) KeepState(result, className, streamFlags, streamChildPos, placeholder, created || FFreshRoot);
         FCurrent = result;
         result->Loading();
         if (!(flags & ffInherited)) SetCompName(result, compName);
@@ -754,17 +845,82 @@ void TReader::ReadData(TComponent* instance) {
     ReadListEnd();
     TComponent* savedParent = FParent;
     TComponent* savedOwner = FOwner;
+    TComponent* savedContainer = FContainer;
     FParent = instance->GetChildParent();
     FOwner = instance->GetChildOwner();
+    FContainer = instance;
     if (!FOwner) FOwner = FRoot;
     {
         auto restore = ScopeExit([&] {
             FParent = savedParent;
             FOwner = savedOwner;
+            FContainer = savedContainer;
         });
         while (!EndOfList()) ReadComponent(nullptr);
         ReadListEnd();
     }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Keeping
+
+void TReader::KeepState(TComponent* component, const String& className, TFilerFlags flags, int childPos,
+                        bool placeholder, bool omitUnstored) {
+    auto kept = std::make_unique<TKeptState>();
+    kept->OmitUnstored = omitUnstored;
+    kept->Flags = flags;
+    kept->ChildPos = childPos;
+    kept->ClassName = className;
+    kept->Placeholder = placeholder;
+    if (component->FKept) {
+        kept->Placeholder = kept->Placeholder || component->FKept->Placeholder;
+        kept->TextStyle = component->FKept->TextStyle;
+        // The first state replaced in this reading is the one read before it.
+        FReplacedKept.try_emplace(component, std::move(component->FKept));
+    }
+    component->FKept = std::move(kept);
+}
+
+namespace {
+const TKeptProperty* FindKept(const TKeptProperties& list, const String& name) {
+    for (const TKeptProperty& p : list)
+        if (SameText(p.Name, name)) return &p;
+    return nullptr;
+}
+} // namespace
+
+// Notes what the writer gives for each component read, and carries over what an earlier reading
+// kept and this one did not mention (a merge, or an undo step read into the same root).
+void TReader::FinishKeptStates() {
+    if (!FKeepUnknown) return;
+    TMemoryStream sink;
+    for (TComponent* c : FLoaded) {
+        if (!FLoadedSet.count(c) || !c->FKept) continue;
+        TWriter baseline(sink, 4096);
+        baseline.SetRoot(FRoot);
+        baseline.SetLookupRoot(FRoot);
+        TKeptState& kept = *c->FKept;
+        kept.Baseline = baseline.PropertyEntries(c);
+        kept.BaselineChildren.clear();
+        for (TComponent* child : baseline.ChildrenOf(c)) kept.BaselineChildren.push_back(child->Name());
+        auto old = FReplacedKept.find(c);
+        if (old == FReplacedKept.end()) continue;
+        const TKeptState& before = *old->second;
+        for (const TKeptProperty& p : before.Properties) {
+            if (FindKept(kept.Properties, p.Name)) continue;
+            const TKeptProperty* oldBase = FindKept(before.Baseline, p.Name);
+            const TKeptProperty* newBase = FindKept(kept.Baseline, p.Name);
+            if (!oldBase || (newBase && newBase->Value == oldBase->Value))
+                kept.Properties.push_back(p);
+            else if (newBase)
+                kept.Properties.push_back(*newBase);
+        }
+        for (const String& name : before.Children)
+            if (std::none_of(kept.Children.begin(), kept.Children.end(),
+                             [&](const String& n) { return SameText(n, name); }))
+                kept.Children.push_back(name);
+    }
+    FReplacedKept.clear();
 }
 
 void TReader::ReadCollection(TCollection* collection) {
@@ -819,6 +975,9 @@ void TReader::FixupReferences() {
         if (f.Component && !FLoadedSet.count(f.Component)) continue;
         try {
             TComponent* target = ResolveReference(f.Name, f.Root);
+            // A reference to a component that is not there stays with the stored form when nobody
+            // asks about errors.
+            if (!target && FKeepUnknown && !OnError) continue;
             if (!target) RaiseError(Format("Invalid property value: unresolved reference to %s", f.Name));
             SetObjectProp(f.Instance, *f.Prop, target);
         } catch (const Exception& e) {
@@ -840,6 +999,8 @@ void TReader::DoLoaded() {
 
 void TReader::BeginRead() {
     FUnwinding = false;
+    FReplacedKept.clear();
+    FContainer = nullptr;
     FFixups.clear();
     FLoaded.clear();
     FLoadedSet.clear();
@@ -860,6 +1021,12 @@ void TReader::EndRead(bool failed) {
             } catch (...) {
             }
         }
+    }
+    try {
+        FinishKeptStates();
+    } catch (const Exception&) {
+        // A state that cannot be noted is written anew: nothing is lost, only the stored spelling.
+        FReplacedKept.clear();
     }
     for (TComponent* c : FLoaded) c->RemoveFreeNotification(FWatcher);
     FLoaded.clear();
@@ -882,6 +1049,7 @@ TComponent* TReader::ReadRootComponent(TComponent* root) {
         TFilerFlags flags;
         int childPos;
         ReadPrefix(flags, childPos);
+        TFilerFlags streamFlags = FStreamFlags;
         String className = ReadStr();
         String name = ReadStr();
         FStoredRootName = name;
@@ -901,6 +1069,7 @@ TComponent* TReader::ReadRootComponent(TComponent* root) {
         FLookupRoot = result;
         FOwner = result;
         Watch(result);
+        if (FKeepUnknown) KeepState(result, className, streamFlags, 0, false, createdRoot || FFreshRoot);
         FCurrent = result;
         result->Loading();
         result->ReadState(this);

@@ -2,6 +2,7 @@
 #include "framework/rtl/Collection.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/Filer.h"
+#include "framework/rtl/Placeholder.h"
 #include "framework/rtl/ScopeGuard.h"
 
 #include <algorithm>
@@ -354,16 +355,156 @@ void TWriter::WriteData(TComponent* instance) {
     }
     {
         auto restore = ScopeExit([&] { --FNesting; });
+        const TKeptState* kept = instance->Kept();
         TFilerFlags flags = 0;
+        int childPos = 0;
         if (instance->HasState(csInline) && instance != FRoot) flags |= ffInline;
-        WritePrefix(flags, 0);
-        WriteStr(instance->ClassName());
+        String className = instance->ClassName();
+        if (kept) {
+            flags |= kept->Flags & (ffInherited | ffInline | ffChildPos);
+            childPos = kept->ChildPos;
+            // The root's stored class is the form's own class, which the reading root stood in for.
+            if (kept->Placeholder || instance == FRoot || SameText(kept->ClassName, className))
+                className = kept->ClassName;
+        }
+        WritePrefix(flags, childPos);
+        WriteStr(className);
         WriteStr(instance->Name());
-        WriteProperties(instance);
+        if (kept)
+            WriteKeptProperties(instance, *kept);
+        else
+            WriteProperties(instance);
         WriteListEnd();
-        if (!FIgnoreChildren) instance->GetChildren([this](TComponent* child) { WriteComponent(child); }, FRoot);
+        if (!FIgnoreChildren) {
+            std::vector<TComponent*> children = ChildrenOf(instance);
+            if (kept) children = KeptOrder(children, *kept);
+            for (TComponent* child : children) WriteComponent(child);
+        }
         WriteListEnd();
     }
+}
+
+TKeptProperties TWriter::PropertyEntries(TPersistent* instance) {
+    TMemoryStream data;
+    {
+        TWriter writer(data, 4096);
+        writer.FRoot = FRoot;
+        writer.FLookupRoot = FLookupRoot;
+        writer.FAncestor = FAncestor;
+        writer.OnFindMethodName = OnFindMethodName;
+        writer.WriteProperties(instance);
+        writer.WriteListEnd();
+        writer.FlushBuffer();
+    }
+    data.SetPosition(0);
+    TKeptProperties entries;
+    TReader reader(data, 4096);
+    while (!reader.EndOfList()) {
+        String name = reader.ReadStr();
+        Int64 start = reader.Position();
+        reader.SkipValue();
+        const Byte* p = data.Memory() + start;
+        entries.push_back(TKeptProperty{name, std::vector<Byte>(p, p + (reader.Position() - start))});
+    }
+    return entries;
+}
+
+std::vector<TComponent*> TWriter::ChildrenOf(TComponent* instance) {
+    std::vector<TComponent*> children;
+    instance->GetChildren([&children](TComponent* child) { children.push_back(child); }, FRoot);
+    // Placeholders stored inside an object that does not list them as its children (a field of an
+    // unknown class in a data set, an unknown action in an action list) go with that object.
+    if (TComponent* owner = FLookupRoot ? FLookupRoot : FRoot) {
+        for (int i = 0; i < owner->ComponentCount(); ++i) {
+            TComponent* c = owner->Components(i);
+            if (c->Is<TPlaceholderComponent>() && c->GetParentComponent() == instance &&
+                std::find(children.begin(), children.end(), c) == children.end())
+                children.push_back(c);
+        }
+    }
+    return children;
+}
+
+namespace {
+int FindEntry(const TKeptProperties& list, const String& name) {
+    for (size_t i = 0; i < list.size(); ++i)
+        if (SameText(list[i].Name, name)) return static_cast<int>(i);
+    return -1;
+}
+} // namespace
+
+// The stored properties in their stored order: a value unchanged since reading is written as it
+// was stored (a property nothing publishes is such a value), a changed one anew, and one now at
+// its default is left out; properties that newly have a value go after their predecessor.
+void TWriter::WriteKeptProperties(TComponent* instance, const TKeptState& kept) {
+    TKeptProperties fresh = PropertyEntries(instance);
+    std::vector<const TKeptProperty*> out;
+    std::vector<bool> used(fresh.size(), false);
+    for (const TKeptProperty& stored : kept.Properties) {
+        int f = FindEntry(fresh, stored.Name);
+        if (f >= 0 && used[static_cast<size_t>(f)]) f = -1;
+        int b = FindEntry(kept.Baseline, stored.Name);
+        bool unchanged =
+            f < 0 ? b < 0
+                  : b >= 0 && kept.Baseline[static_cast<size_t>(b)].Value == fresh[static_cast<size_t>(f)].Value;
+        if (unchanged)
+            out.push_back(&stored);
+        else if (f >= 0)
+            out.push_back(&fresh[static_cast<size_t>(f)]);
+        if (f >= 0) used[static_cast<size_t>(f)] = true;
+    }
+    size_t insertAt = 0;
+    for (size_t i = 0; i < fresh.size(); ++i) {
+        if (used[i]) {
+            // After whatever stands for this property now.
+            for (size_t k = 0; k < out.size(); ++k)
+                if (SameText(out[k]->Name, fresh[i].Name)) insertAt = k + 1;
+            continue;
+        }
+        int b = FindEntry(kept.Baseline, fresh[i].Name);
+        if (FAsStored && kept.OmitUnstored && b >= 0 && kept.Baseline[static_cast<size_t>(b)].Value == fresh[i].Value)
+            continue;
+        out.insert(out.begin() + static_cast<std::ptrdiff_t>(insertAt), &fresh[i]);
+        ++insertAt;
+    }
+    for (const TKeptProperty* p : out) {
+        WriteStr(p->Name);
+        Write(p->Value.data(), static_cast<Int64>(p->Value.size()));
+    }
+}
+
+// The children in their stored order, unless they were reordered since reading (a change of
+// z-order is the user's); new children go after their predecessor.
+std::vector<TComponent*> TWriter::KeptOrder(const std::vector<TComponent*>& children, const TKeptState& kept) {
+    auto storedIndex = [&](const TComponent* c) {
+        if (c->Name().empty()) return -1;
+        for (size_t i = 0; i < kept.Children.size(); ++i)
+            if (SameText(kept.Children[i], c->Name())) return static_cast<int>(i);
+        return -1;
+    };
+    std::vector<String> now, then;
+    for (TComponent* c : children)
+        if (storedIndex(c) >= 0) now.push_back(UpperCase(c->Name()));
+    for (const String& name : kept.BaselineChildren)
+        for (const String& n : now)
+            if (SameText(n, name)) then.push_back(n);
+    if (now != then) return children;
+    std::vector<TComponent*> ordered;
+    for (TComponent* c : children)
+        if (storedIndex(c) >= 0) ordered.push_back(c);
+    std::stable_sort(ordered.begin(), ordered.end(),
+                     [&](TComponent* a, TComponent* b) { return storedIndex(a) < storedIndex(b); });
+    size_t insertAt = 0;
+    for (TComponent* c : children) {
+        auto at = std::find(ordered.begin(), ordered.end(), c);
+        if (at != ordered.end()) {
+            insertAt = static_cast<size_t>(at - ordered.begin()) + 1;
+            continue;
+        }
+        ordered.insert(ordered.begin() + static_cast<std::ptrdiff_t>(insertAt), c);
+        ++insertAt;
+    }
+    return ordered;
 }
 
 void TWriter::WriteComponent(TComponent* component) {

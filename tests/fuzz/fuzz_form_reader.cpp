@@ -1,7 +1,9 @@
 // Reads arbitrary bytes, as a text or a binary form file, into a form of the standard controls
 // on the headless screen, shows and paints it and frees it: stored values reach the controls'
 // setters, layout, scroll ranges and painting, where geometry, captions and lines can overflow
-// or stall. Every reading error is handled, so the reader goes as far as it can.
+// or stall. Every reading error is handled, so the reader goes as far as it can. The reader keeps
+// what it cannot use (placeholders, unknown properties, the text's style), and the form is written
+// back as stored, in text, through that kept state.
 #include "framework/controls/StdReg.h"
 #include "framework/controls/forms/Forms.h"
 #include "framework/platform/backends/headless/HeadlessBackend.h"
@@ -23,11 +25,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     }();
     (void)ready;
     TMemoryStream input, binary;
+    TTextStyle style;
     input.WriteBuffer(data, static_cast<Int64>(size));
     input.SetPosition(0);
     try {
         if (TestStreamFormat(input) == TStreamOriginalFormat::sofText)
-            ObjectTextToBinary(input, binary);
+            ObjectTextToBinary(input, binary, &style);
         else
             binary.LoadFromStream(input);
         binary.SetPosition(0);
@@ -38,7 +41,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     try {
         TReader reader(binary, 64);
         reader.OnError = [](TReader*, const String&, bool& handled) { handled = true; };
+        reader.SetKeepUnknown(true);
         reader.ReadRootComponent(form.get());
+        TMemoryStream written, text;
+        {
+            TWriter writer(written, 64);
+            writer.SetAsStored(true);
+            writer.WriteRootComponent(form.get());
+        }
+        written.SetPosition(0);
+        ObjectBinaryToText(written, text, &style);
         // A document window wants a frame; alone it is an ordinary form.
         if (form->FormStyle() == fsMDIChild || form->FormStyle() == fsMDIForm) form->SetFormStyle(fsNormal);
         form->Show();

@@ -1,0 +1,3 @@
+object Form1: TForm1
+  Left = 1  Top = 2
+end
