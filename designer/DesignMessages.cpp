@@ -3,6 +3,7 @@
 #include "designer/FormDesigner.h"
 
 #include "framework/platform/gdi/DeviceContext.h"
+#include "framework/platform/gdi/GdiHandle.h"
 #include "framework/platform/gdi/GdiObjects.h"
 #include "framework/platform/window/Input.h"
 #include "framework/platform/window/MessageQueue.h"
@@ -224,13 +225,12 @@ void TzCustomFormDesigner::DrawCornerMarks(TControl* control, HDC dc) {
     auto drawMarks = [dc](const TRect& r) {
         const TRect squares[4] = {Bounds(r.Left, r.Top, 5, 5), Bounds(r.Right - 5, r.Top, 5, 5),
                                   Bounds(r.Left, r.Bottom - 5, 5, 5), Bounds(r.Right - 5, r.Bottom - 5, 5, 5)};
-        HBRUSH brush = CreateSolidBrush(GridDotColor);
+        TGdiHandle brush(CreateSolidBrush(GridDotColor));
         for (const TRect& square : squares) {
             if (!RectVisible(dc, &square)) continue;
             FillRect(dc, &square, brush);
             ExcludeClipRect(dc, square.Left, square.Top, square.Right, square.Bottom);
         }
-        DeleteObject(brush);
     };
     if (FSelMarker->Local()) {
         drawMarks(control->ClientRect());

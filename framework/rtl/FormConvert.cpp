@@ -4,6 +4,7 @@
 #include "framework/rtl/Filer.h"
 #include "framework/rtl/Parser.h"
 #include "framework/rtl/ResourceHeader.h"
+#include "framework/rtl/Utf8.h"
 
 #include <bit>
 #include <charconv>
@@ -221,69 +222,6 @@ bool IsInvisibleChar(char32_t cp) {
 
 bool IsLiteralChar(char32_t cp) {
     return (cp >= 32 && cp < 127) || (cp >= 0xA0 && !IsInvisibleChar(cp));
-}
-
-// Length of the well-formed UTF-8 sequence at p (no overlong forms, surrogates or code points
-// above U+10FFFF), or 0.
-size_t Utf8SequenceLength(const Byte* p, const Byte* end, char32_t& cp) {
-    Byte b = *p;
-    auto cont = [&](size_t i) { return p + i < end && (p[i] & 0xC0) == 0x80; };
-    if (b < 0x80) {
-        cp = b;
-        return 1;
-    }
-    if (b >= 0xC2 && b <= 0xDF && cont(1)) {
-        cp = (b & 0x1F) << 6 | (p[1] & 0x3F);
-        return 2;
-    }
-    if (b >= 0xE0 && b <= 0xEF && cont(1) && cont(2)) {
-        cp = (b & 0x0F) << 12 | (p[1] & 0x3F) << 6 | (p[2] & 0x3F);
-        return cp >= 0x800 && (cp < 0xD800 || cp > 0xDFFF) ? 3 : 0;
-    }
-    if (b >= 0xF0 && b <= 0xF4 && cont(1) && cont(2) && cont(3)) {
-        cp = (b & 0x07) << 18 | (p[1] & 0x3F) << 12 | (p[2] & 0x3F) << 6 | (p[3] & 0x3F);
-        return cp >= 0x10000 && cp <= 0x10FFFF ? 4 : 0;
-    }
-    return 0;
-}
-
-// cp is a valid code point, not a surrogate.
-size_t EncodeUtf8(char32_t cp, char* out) {
-    if (cp < 0x80) {
-        out[0] = char(cp);
-        return 1;
-    }
-    if (cp < 0x800) {
-        out[0] = char(0xC0 | (cp >> 6));
-        out[1] = char(0x80 | (cp & 0x3F));
-        return 2;
-    }
-    if (cp < 0x10000) {
-        out[0] = char(0xE0 | (cp >> 12));
-        out[1] = char(0x80 | ((cp >> 6) & 0x3F));
-        out[2] = char(0x80 | (cp & 0x3F));
-        return 3;
-    }
-    out[0] = char(0xF0 | (cp >> 18));
-    out[1] = char(0x80 | ((cp >> 12) & 0x3F));
-    out[2] = char(0x80 | ((cp >> 6) & 0x3F));
-    out[3] = char(0x80 | (cp & 0x3F));
-    return 4;
-}
-
-bool IsValidUtf8(const Byte* p, size_t n) {
-    const Byte* end = p + n;
-    char32_t cp;
-    while (p < end) {
-        if (*p < 0x80) {
-            ++p;
-            continue;
-        }
-        size_t len = Utf8SequenceLength(p, end, cp);
-        if (len == 0) return false;
-        p += len;
-    }
-    return true;
 }
 
 // Output through a buffer, written to the stream in large blocks.
@@ -801,7 +739,8 @@ private:
     }
 
     void PutByteString(const Byte* p, size_t n, Byte type, int level, bool afterEquals) {
-        if (!IsValidUtf8(p, n)) {
+        std::string_view bytes(reinterpret_cast<const char*>(p), n);
+        if (!IsValidUtf8(bytes)) {
             if (afterEquals) FOut.Put(' ');
             if (n <= kBinaryBytesPerLine)
                 PutRawHex(p, n);
@@ -811,7 +750,6 @@ private:
             return;
         }
         FString.Clear();
-        std::string_view bytes(reinterpret_cast<const char*>(p), n);
         const Byte* end = p + n;
         while (p < end) {
             Byte b = *p;
@@ -829,8 +767,10 @@ private:
                 ++p;
                 continue;
             }
-            char32_t cp;
-            size_t len = Utf8SequenceLength(p, end, cp);
+            size_t at = static_cast<size_t>(p - reinterpret_cast<const Byte*>(bytes.data()));
+            size_t next = at;
+            char32_t cp = NextUtf8(bytes, next);
+            size_t len = next - at;
             if (IsLiteralChar(cp) && !(FStyle && FStyle->EscapeNonAscii))
                 FString.Char(reinterpret_cast<const char*>(p), len, false);
             else
@@ -857,8 +797,9 @@ private:
                 FString.Char("'", 1, true);
             } else if (IsLiteralChar(cp) && (cp < 0xD800 || cp > 0xDFFF) &&
                        !(cp >= 0x80 && FStyle && FStyle->EscapeNonAscii)) {
-                char utf8[4];
-                FString.Char(utf8, EncodeUtf8(cp, utf8), false);
+                String utf8;
+                AppendUtf8(utf8, cp);
+                FString.Char(utf8.data(), utf8.size(), false);
             } else {
                 FString.Escape(cp);
             }

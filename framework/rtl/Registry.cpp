@@ -3,6 +3,7 @@
 #include "framework/rtl/ClassInfo.h"
 #include "framework/rtl/Exceptions.h"
 #include "framework/rtl/StringList.h"
+#include "framework/rtl/Utf8.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -34,32 +35,6 @@ const char* RootName(HKEY key) {
     return nullptr;
 }
 
-// The length of the well-formed UTF-8 sequence at s[i], or 0 when there is none.
-size_t Utf8Length(std::string_view s, size_t i) {
-    auto byte = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
-    unsigned char c = byte(i);
-    if (c < 0x80) return 1;
-    size_t n;
-    unsigned char lo = 0x80, hi = 0xBF;
-    if (c >= 0xC2 && c <= 0xDF) {
-        n = 2;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-        n = 3;
-        if (c == 0xE0) lo = 0xA0; // overlong
-        if (c == 0xED) hi = 0x9F; // surrogates
-    } else if (c >= 0xF0 && c <= 0xF4) {
-        n = 4;
-        if (c == 0xF0) lo = 0x90; // overlong
-        if (c == 0xF4) hi = 0x8F; // beyond U+10FFFF
-    } else {
-        return 0;
-    }
-    if (i + n > s.size() || byte(i + 1) < lo || byte(i + 1) > hi) return 0;
-    for (size_t k = 2; k < n; ++k)
-        if (byte(i + k) < 0x80 || byte(i + k) > 0xBF) return 0;
-    return n;
-}
-
 const char HexDigits[] = "0123456789abcdef";
 
 void AppendHex(String& out, unsigned char c) {
@@ -80,7 +55,7 @@ template <class NeedsEscape, class Escape>
 String EscapeText(std::string_view s, NeedsEscape needsEscape, Escape escape) {
     String out;
     for (size_t i = 0; i < s.size();) {
-        size_t n = Utf8Length(s, i);
+        size_t n = ValidUtf8Length(s, i);
         if (n == 0 || (n == 1 && needsEscape(s[i]))) {
             escape(out, static_cast<unsigned char>(s[i]));
             ++i;

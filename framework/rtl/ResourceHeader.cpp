@@ -1,6 +1,7 @@
 #include "framework/rtl/ResourceHeader.h"
 
 #include "framework/rtl/Exceptions.h"
+#include "framework/rtl/Utf8.h"
 
 #include <cstring>
 
@@ -18,7 +19,7 @@ Int64 WriteResourceHeader(TStream& stream, const String& name) {
     if (upper.size() > MaxResourceNameLength) {
         size_t cut = MaxResourceNameLength;
         // Never end the name inside a UTF-8 sequence.
-        while (cut > 0 && (static_cast<Byte>(upper[cut]) & 0xC0) == 0x80) --cut;
+        while (cut > 0 && IsUtf8Continuation(upper[cut])) --cut;
         upper.resize(cut);
     }
     Byte header[3 + MaxResourceNameLength + 1 + 2 + 4];

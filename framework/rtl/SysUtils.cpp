@@ -172,25 +172,6 @@ double StrToFloat(std::string_view s) {
     return v;
 }
 
-void AppendUtf8(String& out, char32_t cp) {
-    if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = 0xFFFD;
-    if (cp < 0x80) {
-        out += char(cp);
-    } else if (cp < 0x800) {
-        out += char(0xC0 | (cp >> 6));
-        out += char(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += char(0xE0 | (cp >> 12));
-        out += char(0x80 | ((cp >> 6) & 0x3F));
-        out += char(0x80 | (cp & 0x3F));
-    } else {
-        out += char(0xF0 | (cp >> 18));
-        out += char(0x80 | ((cp >> 12) & 0x3F));
-        out += char(0x80 | ((cp >> 6) & 0x3F));
-        out += char(0x80 | (cp & 0x3F));
-    }
-}
-
 String WideToUtf8(const WideString& s) {
     String out;
     out.reserve(s.size());
@@ -208,46 +189,12 @@ String WideToUtf8(const WideString& s) {
 WideString Utf8ToWide(std::string_view s) {
     WideString out;
     out.reserve(s.size());
-    size_t i = 0;
-    while (i < s.size()) {
-        unsigned char c = static_cast<unsigned char>(s[i]);
-        char32_t cp;
-        int extra;
-        if (c < 0x80) {
-            cp = c;
-            extra = 0;
-        } else if ((c & 0xE0) == 0xC0) {
-            cp = c & 0x1F;
-            extra = 1;
-        } else if ((c & 0xF0) == 0xE0) {
-            cp = c & 0x0F;
-            extra = 2;
-        } else if ((c & 0xF8) == 0xF0) {
-            cp = c & 0x07;
-            extra = 3;
-        } else {
-            out += u'\uFFFD';
-            ++i;
-            continue;
-        }
-        int k = 1;
-        for (; k <= extra; ++k) {
-            if (i + k >= s.size() || (static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) break;
-            cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
-        }
-        if (k <= extra) {
-            // A broken sequence counts once, however many of its bytes were present.
-            out += u'\uFFFD';
-            i += k;
-            continue;
-        }
-        i += extra + 1;
-        if (cp >= 0x10000 && cp <= 0x10FFFF) {
+    for (size_t i = 0; i < s.size();) {
+        char32_t cp = NextUtf8(s, i);
+        if (cp >= 0x10000) {
             cp -= 0x10000;
             out += char16_t(0xD800 + (cp >> 10));
             out += char16_t(0xDC00 + (cp & 0x3FF));
-        } else if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-            out += u'\uFFFD';
         } else {
             out += char16_t(cp);
         }

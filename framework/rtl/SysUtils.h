@@ -2,6 +2,8 @@
 // conversion and Format with the classic %s/%d/%x/%f directives.
 #pragma once
 
+#include "framework/rtl/Utf8.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -44,8 +46,6 @@ bool TryStrToFloat(std::string_view s, double& value);
 String WideToUtf8(const WideString& s);
 // Invalid UTF-8 sequences become U+FFFD rather than failing: text from files is untrusted.
 WideString Utf8ToWide(std::string_view s);
-// Appends the UTF-8 form of one code point.
-void AppendUtf8(String& out, char32_t codePoint);
 
 // One argument of Format: an integer, a floating-point number or a string.
 class TFormatArg {

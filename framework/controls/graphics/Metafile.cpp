@@ -2,6 +2,7 @@
 
 #include "framework/controls/graphics/Canvas.h"
 #include "framework/controls/graphics/DibFormat.h"
+#include "framework/platform/gdi/GdiHandle.h"
 
 #include <cmath>
 
@@ -132,7 +133,7 @@ void TMetafile::Draw(TCanvas* canvas, const TRect& rect) {
     // Playback is not available: a grey frame with its diagonals marks where the picture goes.
     HDC dc = canvas->Handle();
     int saved = SaveDC(dc);
-    HPEN pen = CreatePen(PS_SOLID, 1, RGB(128, 128, 128));
+    TGdiHandle pen(CreatePen(PS_SOLID, 1, RGB(128, 128, 128)));
     SelectObject(dc, pen);
     SelectObject(dc, GetStockObject(NULL_BRUSH));
     SetROP2(dc, R2_COPYPEN);
@@ -142,7 +143,6 @@ void TMetafile::Draw(TCanvas* canvas, const TRect& rect) {
     MoveToEx(dc, rect.Right - 1, rect.Top, nullptr);
     dw::LineTo(dc, rect.Left, rect.Bottom - 1);
     RestoreDC(dc, saved);
-    DeleteObject(pen);
 }
 
 } // namespace dw

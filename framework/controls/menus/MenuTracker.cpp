@@ -3,6 +3,7 @@
 #include "framework/controls/graphics/Canvas.h"
 #include "framework/controls/graphics/ImageList.h"
 #include "framework/platform/gdi/Draw3D.h"
+#include "framework/platform/gdi/GdiHandle.h"
 #include "framework/platform/gdi/Text.h"
 #include "framework/platform/window/Input.h"
 #include "framework/platform/window/MessageQueue.h"
@@ -23,9 +24,8 @@ namespace {
 // Drawing helpers
 
 void FillSolid(HDC dc, const TRect& r, COLORREF color) {
-    HBRUSH brush = CreateSolidBrush(color);
+    TGdiHandle brush(CreateSolidBrush(color));
     FillRect(dc, &r, brush);
-    DeleteObject(brush);
 }
 
 // A small picture given as rows of '#' (set) and '.' (clear), drawn in color.

@@ -1,5 +1,6 @@
 #include "framework/controls/menus/ShortCut.h"
 
+#include "framework/platform/window/KeyboardLayout.h"
 #include "framework/rtl/Exceptions.h"
 
 #include <array>
@@ -15,45 +16,14 @@ struct TKeyName {
 };
 
 // Keys whose names are not their character.
-constexpr std::array<TKeyName, 38> KeyNames{{
-    {VK_BACK, "BkSp"},
-    {VK_TAB, "Tab"},
-    {VK_RETURN, "Enter"},
-    {VK_ESCAPE, "Esc"},
-    {VK_SPACE, "Space"},
-    {VK_PRIOR, "PgUp"},
-    {VK_NEXT, "PgDn"},
-    {VK_END, "End"},
-    {VK_HOME, "Home"},
-    {VK_LEFT, "Left"},
-    {VK_UP, "Up"},
-    {VK_RIGHT, "Right"},
-    {VK_DOWN, "Down"},
-    {VK_INSERT, "Ins"},
-    {VK_DELETE, "Del"},
-    {VK_MULTIPLY, "Num *"},
-    {VK_ADD, "Num +"},
-    {VK_SUBTRACT, "Num -"},
-    {VK_DECIMAL, "Num ."},
-    {VK_DIVIDE, "Num /"},
-    {VK_OEM_1, ";"},
-    {VK_OEM_PLUS, "="},
-    {VK_OEM_COMMA, ","},
-    {VK_OEM_MINUS, "-"},
-    {VK_OEM_PERIOD, "."},
-    {VK_OEM_2, "/"},
-    {VK_OEM_3, "`"},
-    {VK_OEM_4, "["},
-    {VK_OEM_5, "\\"},
-    {VK_OEM_6, "]"},
-    {VK_OEM_7, "'"},
-    {VK_PAUSE, "Pause"},
-    {VK_SNAPSHOT, "PrtSc"},
-    {VK_APPS, "Menu"},
-    {VK_CAPITAL, "CapsLock"},
-    {VK_NUMLOCK, "NumLock"},
-    {VK_SCROLL, "ScrollLock"},
-    {VK_HELP, "Help"},
+constexpr std::array<TKeyName, 27> KeyNames{{
+    {VK_BACK, "BkSp"},       {VK_TAB, "Tab"},           {VK_RETURN, "Enter"},  {VK_ESCAPE, "Esc"},
+    {VK_SPACE, "Space"},     {VK_PRIOR, "PgUp"},        {VK_NEXT, "PgDn"},     {VK_END, "End"},
+    {VK_HOME, "Home"},       {VK_LEFT, "Left"},         {VK_UP, "Up"},         {VK_RIGHT, "Right"},
+    {VK_DOWN, "Down"},       {VK_INSERT, "Ins"},        {VK_DELETE, "Del"},    {VK_MULTIPLY, "Num *"},
+    {VK_ADD, "Num +"},       {VK_SUBTRACT, "Num -"},    {VK_DECIMAL, "Num ."}, {VK_DIVIDE, "Num /"},
+    {VK_PAUSE, "Pause"},     {VK_SNAPSHOT, "PrtSc"},    {VK_APPS, "Menu"},     {VK_CAPITAL, "CapsLock"},
+    {VK_NUMLOCK, "NumLock"}, {VK_SCROLL, "ScrollLock"}, {VK_HELP, "Help"},
 }};
 
 String KeyName(Word key) {
@@ -62,6 +32,9 @@ String KeyName(Word key) {
     if (key >= VK_NUMPAD0 && key <= VK_NUMPAD0 + 9) return "Num " + IntToStr(key - VK_NUMPAD0);
     for (const TKeyName& k : KeyNames)
         if (k.Key == key) return k.Name;
+    // A punctuation key is named by what it types.
+    if (key != VK_SPACE)
+        if (char32_t c = UsLayoutChar(key, false)) return String(1, static_cast<char>(c));
     return {};
 }
 
@@ -70,6 +43,8 @@ Word KeyFromName(std::string_view name) {
     if (name.size() == 1) {
         auto c = static_cast<unsigned char>(std::toupper(static_cast<unsigned char>(name[0])));
         if ((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z')) return c;
+        auto [key, shifted] = UsLayoutKeyFor(static_cast<unsigned char>(name[0]));
+        if (key && !shifted && key != VK_SPACE) return static_cast<Word>(key);
     }
     for (Word key = VK_F1; key <= VK_F12; ++key)
         if (SameText(name, KeyName(key))) return key;

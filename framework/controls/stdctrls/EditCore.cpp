@@ -4,6 +4,7 @@
 #include "framework/controls/stdctrls/StdPaint.h"
 #include "framework/platform/gdi/Text.h"
 #include "framework/platform/window/Clipboard.h"
+#include "framework/rtl/Utf8.h"
 
 #include <algorithm>
 
@@ -11,21 +12,17 @@ namespace dw {
 
 namespace {
 
-bool IsContinuation(char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
-
 size_t NextCodePoint(const String& s, size_t pos) {
     if (pos >= s.size()) return s.size();
     ++pos;
-    while (pos < s.size() && IsContinuation(s[pos])) ++pos;
+    while (pos < s.size() && IsUtf8Continuation(s[pos])) ++pos;
     return pos;
 }
 
 size_t PrevCodePoint(const String& s, size_t pos) {
     if (pos == 0) return 0;
     --pos;
-    while (pos > 0 && IsContinuation(s[pos])) --pos;
+    while (pos > 0 && IsUtf8Continuation(s[pos])) --pos;
     return pos;
 }
 
@@ -78,7 +75,7 @@ size_t TEditCore::PrevPos(size_t pos) const {
 int TEditCore::CharCount(size_t from, size_t to) const {
     int n = 0;
     for (size_t i = from; i < to && i < FText.size(); ++i)
-        if (!IsContinuation(FText[i])) ++n;
+        if (!IsUtf8Continuation(FText[i])) ++n;
     return n;
 }
 
@@ -307,7 +304,7 @@ void TEditCore::LinePositions(const TLine& line, std::vector<size_t>& bytes, std
         String run = DisplayRun(pos, runEnd);
         int count = 0;
         for (char c : run)
-            if (!IsContinuation(c)) ++count;
+            if (!IsUtf8Continuation(c)) ++count;
         // Room for one offset per byte: text that is not valid UTF-8 (a stored string, say) may
         // decode to more characters than the lead bytes counted here.
         std::vector<int> dx(std::max(run.size(), static_cast<size_t>(count)));

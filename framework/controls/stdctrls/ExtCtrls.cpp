@@ -3,6 +3,7 @@
 #include "framework/controls/stdctrls/ExtCtrls.h"
 #include "framework/controls/stdctrls/StdPaint.h"
 #include "framework/platform/gdi/Draw3D.h"
+#include "framework/platform/gdi/GdiHandle.h"
 #include "framework/platform/gdi/Text.h"
 #include "framework/platform/window/Paint.h"
 #include "framework/rtl/ScopeGuard.h"
@@ -36,16 +37,14 @@ void BevelColors(TBevelCut cut, TColor& top, TColor& bottom) {
 // A brush of alternating black and white pixels, for inverting splitter lines.
 HBRUSH HalftoneBrush() {
     static HBRUSH brush = [] {
-        HBITMAP pattern = CreateBitmap(8, 8, 1, 32, nullptr);
+        TGdiHandle pattern(CreateBitmap(8, 8, 1, 32, nullptr));
         HDC dc = CreateCompatibleDC(nullptr);
         HGDIOBJ old = SelectObject(dc, pattern);
         for (int y = 0; y < 8; ++y)
             for (int x = 0; x < 8; ++x) SetPixelV(dc, x, y, (x + y) % 2 ? RGB(0, 0, 0) : RGB(255, 255, 255));
         SelectObject(dc, old);
         DeleteDC(dc);
-        HBRUSH b = CreatePatternBrush(pattern);
-        DeleteObject(pattern);
-        return b;
+        return CreatePatternBrush(pattern);
     }();
     return brush;
 }

@@ -1,6 +1,7 @@
 // Drawing helpers shared by the standard controls.
 #include "framework/controls/stdctrls/StdPaint.h"
 
+#include "framework/platform/gdi/GdiHandle.h"
 #include "framework/platform/gdi/SysColors.h"
 #include "framework/platform/gdi/Text.h"
 
@@ -105,7 +106,7 @@ HBRUSH DitherBrush() {
     if (brush) DeleteObject(brush);
     face = f;
     light = l;
-    HBITMAP pattern = CreateBitmap(8, 8, 1, 32, nullptr);
+    TGdiHandle pattern(CreateBitmap(8, 8, 1, 32, nullptr));
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, pattern);
     for (int y = 0; y < 8; ++y)
@@ -113,7 +114,6 @@ HBRUSH DitherBrush() {
     SelectObject(dc, old);
     DeleteDC(dc);
     brush = CreatePatternBrush(pattern);
-    DeleteObject(pattern);
     return brush;
 }
 

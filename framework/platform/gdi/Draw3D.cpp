@@ -1,6 +1,7 @@
 #include "framework/platform/gdi/Draw3D.h"
 
 #include "framework/platform/gdi/DeviceContext.h"
+#include "framework/platform/gdi/GdiHandle.h"
 #include "framework/platform/gdi/GdiInternal.h"
 #include "framework/platform/gdi/Surface.h"
 
@@ -80,16 +81,14 @@ void Picture(HDC dc, int x, int y, std::initializer_list<const char*> rows, int 
 
 // The checked-button and three-state background: highlight and face in a checkerboard.
 void Dither(HDC dc, const TRect& r) {
-    HBITMAP tile = CreateBitmap(2, 2, 1, 32, nullptr);
+    TGdiHandle tile(CreateBitmap(2, 2, 1, 32, nullptr));
     if (TSurface* s = GetBitmapSurface(tile)) {
         TPixel a = PixelFromColor(GetSysColor(COLOR_BTNHIGHLIGHT)), b = PixelFromColor(GetSysColor(COLOR_BTNFACE));
         s->At(0, 0) = s->At(1, 1) = a;
         s->At(1, 0) = s->At(0, 1) = b;
     }
-    HBRUSH brush = CreatePatternBrush(tile);
+    TGdiHandle brush(CreatePatternBrush(tile));
     FillRect(dc, &r, brush);
-    DeleteObject(brush);
-    DeleteObject(tile);
 }
 
 void ButtonFrame(HDC dc, TRect& r, UINT state) {

@@ -2,6 +2,7 @@
 
 #include "framework/platform/gdi/GdiInternal.h"
 #include "framework/platform/gdi/SysColors.h"
+#include "framework/rtl/Utf8.h"
 
 #include <algorithm>
 #include <array>
@@ -148,7 +149,7 @@ int GetObjectType(HGDIOBJ obj) {
 void SetFaceName(LOGFONT& font, std::string_view name) {
     std::size_t n = std::min<std::size_t>(name.size(), LF_FACESIZE - 1);
     // Do not cut a UTF-8 sequence in half.
-    while (n > 0 && n < name.size() && (static_cast<unsigned char>(name[n]) & 0xC0) == 0x80) --n;
+    while (n > 0 && n < name.size() && IsUtf8Continuation(name[n])) --n;
     std::memset(font.lfFaceName, 0, sizeof(font.lfFaceName));
     std::memcpy(font.lfFaceName, name.data(), n);
 }

@@ -2,6 +2,7 @@
 
 #include "framework/platform/gdi/FontEngine.h"
 #include "framework/platform/gdi/GdiInternal.h"
+#include "framework/rtl/Utf8.h"
 
 #include <algorithm>
 
@@ -10,59 +11,6 @@ namespace dw {
 using namespace gdi;
 
 namespace {
-
-std::u32string DecodeUtf8(std::string_view s) {
-    std::u32string out;
-    out.reserve(s.size());
-    std::size_t i = 0;
-    while (i < s.size()) {
-        unsigned char c = static_cast<unsigned char>(s[i]);
-        char32_t cp;
-        int extra;
-        if (c < 0x80) {
-            out.push_back(c);
-            ++i;
-            continue;
-        } else if ((c & 0xE0) == 0xC0) {
-            cp = c & 0x1F;
-            extra = 1;
-        } else if ((c & 0xF0) == 0xE0) {
-            cp = c & 0x0F;
-            extra = 2;
-        } else if ((c & 0xF8) == 0xF0) {
-            cp = c & 0x07;
-            extra = 3;
-        } else {
-            out.push_back(0xFFFD);
-            ++i;
-            continue;
-        }
-        if (i + std::size_t(extra) >= s.size()) { // cut short at the end
-            out.push_back(0xFFFD);
-            ++i;
-            continue;
-        }
-        bool ok = true;
-        for (int k = 1; k <= extra; ++k) {
-            unsigned char cc = static_cast<unsigned char>(s[i + k]);
-            if ((cc & 0xC0) != 0x80) {
-                ok = false;
-                break;
-            }
-            cp = (cp << 6) | (cc & 0x3F);
-        }
-        if (!ok) {
-            out.push_back(0xFFFD);
-            ++i;
-            continue;
-        }
-        static const char32_t minimum[4] = {0, 0x80, 0x800, 0x10000};
-        if (cp < minimum[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = 0xFFFD;
-        out.push_back(cp);
-        i += std::size_t(extra) + 1;
-    }
-    return out;
-}
 
 struct TTextContext {
     TDeviceContext* Dc = nullptr;
@@ -191,7 +139,7 @@ bool ExtTextOut(HDC dc, int x, int y, UINT options, const TRect* rect, std::stri
     TTextContext t;
     if (!Context(dc, t)) return false;
     TDeviceContext& d = *t.Dc;
-    std::u32string s = DecodeUtf8(text);
+    std::u32string s = Utf8ToCodePoints(text);
     TRegion clip = d.Clip();
     TRect rs;
     if (rect) {
@@ -243,14 +191,14 @@ bool TextOut(HDC dc, int x, int y, std::string_view text) {
 bool GetTextExtentPoint32(HDC dc, std::string_view text, TSize* size) {
     TTextContext t;
     if (!size || !Context(dc, t)) return false;
-    *size = {Measure(*t.Inst, DecodeUtf8(text)), t.Inst->Height()};
+    *size = {Measure(*t.Inst, Utf8ToCodePoints(text)), t.Inst->Height()};
     return true;
 }
 
 bool GetTextExtentExPoint(HDC dc, std::string_view text, int maxExtent, int* fit, int* dx, TSize* size) {
     TTextContext t;
     if (!Context(dc, t)) return false;
-    std::u32string s = DecodeUtf8(text);
+    std::u32string s = Utf8ToCodePoints(text);
     int x = 0, fitted = 0;
     bool fitting = true;
     for (std::size_t i = 0; i < s.size(); ++i) {
@@ -452,7 +400,7 @@ int DrawText(HDC dc, std::string_view text, TRect* rectIn, UINT format) {
     }
     bool single = (format & DT_SINGLELINE) != 0;
     bool processPrefix = (format & DT_NOPREFIX) == 0;
-    std::u32string all = DecodeUtf8(text);
+    std::u32string all = Utf8ToCodePoints(text);
     if (all.empty()) {
         if (format & DT_CALCRECT) {
             rectIn->Right = rectIn->Left;

@@ -2,6 +2,7 @@
 #include "framework/platform/window/MessageQueue.h"
 
 #include "framework/platform/window/Input.h"
+#include "framework/platform/window/KeyboardLayout.h"
 #include "framework/platform/window/Window.h"
 #include "framework/platform/window/WindowManager.h"
 #include "framework/rtl/Exceptions.h"
@@ -225,14 +226,8 @@ char32_t KeyChar(int vk, bool shift, bool caps, bool ctrl, bool alt) {
         if (vk == VK_OEM_5) return 28;
         return 0;
     }
-    if (vk >= '0' && vk <= '9') {
-        static const char shifted[] = ")!@#$%^&*(";
-        return static_cast<char32_t>(shift ? shifted[vk - '0'] : vk);
-    }
     if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD0 + 9) return static_cast<char32_t>('0' + vk - VK_NUMPAD0);
     switch (vk) {
-    case VK_SPACE:
-        return ' ';
     case VK_RETURN:
         return '\r';
     case VK_BACK:
@@ -251,30 +246,8 @@ char32_t KeyChar(int vk, bool shift, bool caps, bool ctrl, bool alt) {
         return '.';
     case VK_DIVIDE:
         return '/';
-    case VK_OEM_1:
-        return shift ? ':' : ';';
-    case VK_OEM_PLUS:
-        return shift ? '+' : '=';
-    case VK_OEM_COMMA:
-        return shift ? '<' : ',';
-    case VK_OEM_MINUS:
-        return shift ? '_' : '-';
-    case VK_OEM_PERIOD:
-        return shift ? '>' : '.';
-    case VK_OEM_2:
-        return shift ? '?' : '/';
-    case VK_OEM_3:
-        return shift ? '~' : '`';
-    case VK_OEM_4:
-        return shift ? '{' : '[';
-    case VK_OEM_5:
-        return shift ? '|' : '\\';
-    case VK_OEM_6:
-        return shift ? '}' : ']';
-    case VK_OEM_7:
-        return shift ? '"' : '\'';
     }
-    return 0;
+    return UsLayoutChar(vk, shift);
 }
 } // namespace
 

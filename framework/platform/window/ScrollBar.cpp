@@ -2,6 +2,7 @@
 #include "framework/platform/window/ScrollBar.h"
 
 #include "framework/platform/gdi/Draw3D.h"
+#include "framework/platform/gdi/GdiHandle.h"
 #include "framework/platform/window/Input.h"
 #include "framework/platform/window/MessageQueue.h"
 #include "framework/platform/window/NonClient.h"
@@ -119,9 +120,8 @@ HBRUSH TrackBrush() {
                 bits[y * 8 + x] = (static_cast<std::uint32_t>(GetRValue(c)) << 16) |
                                   (static_cast<std::uint32_t>(GetGValue(c)) << 8) | GetBValue(c);
             }
-        HBITMAP bmp = CreateBitmap(8, 8, 1, 32, bits);
+        TGdiHandle bmp(CreateBitmap(8, 8, 1, 32, bits));
         brush = CreatePatternBrush(bmp);
-        DeleteObject(bmp);
         made[0] = a;
         made[1] = b;
     }

@@ -4,6 +4,7 @@
 #include "framework/platform/gdi/Png.h"
 #include "framework/platform/gdi/SysColors.h"
 #include "framework/platform/window/Input.h"
+#include "framework/platform/window/KeyboardLayout.h"
 #include "framework/platform/window/MessageQueue.h"
 #include "framework/platform/window/Messages.h"
 #include "framework/platform/window/WindowManager.h"
@@ -253,15 +254,7 @@ void THeadlessBackend::PressKey(int vk) {
 namespace {
 // The key and Shift state that type a character on a US keyboard; key 0 when none does.
 std::pair<int, bool> KeyFor(char32_t c) {
-    if (c >= 'a' && c <= 'z') return {static_cast<int>(c - 'a' + 'A'), false};
-    if (c >= 'A' && c <= 'Z') return {static_cast<int>(c), true};
-    if (c >= '0' && c <= '9') return {static_cast<int>(c), false};
-    static const char shiftedDigits[] = ")!@#$%^&*(";
-    for (int i = 0; i < 10; ++i)
-        if (c == static_cast<char32_t>(shiftedDigits[i])) return {'0' + i, true};
     switch (c) {
-    case ' ':
-        return {VK_SPACE, false};
     case '\n':
     case '\r':
         return {VK_RETURN, false};
@@ -269,52 +262,8 @@ std::pair<int, bool> KeyFor(char32_t c) {
         return {VK_TAB, false};
     case '\b':
         return {VK_BACK, false};
-    case ';':
-        return {VK_OEM_1, false};
-    case ':':
-        return {VK_OEM_1, true};
-    case '=':
-        return {VK_OEM_PLUS, false};
-    case '+':
-        return {VK_OEM_PLUS, true};
-    case ',':
-        return {VK_OEM_COMMA, false};
-    case '<':
-        return {VK_OEM_COMMA, true};
-    case '-':
-        return {VK_OEM_MINUS, false};
-    case '_':
-        return {VK_OEM_MINUS, true};
-    case '.':
-        return {VK_OEM_PERIOD, false};
-    case '>':
-        return {VK_OEM_PERIOD, true};
-    case '/':
-        return {VK_OEM_2, false};
-    case '?':
-        return {VK_OEM_2, true};
-    case '`':
-        return {VK_OEM_3, false};
-    case '~':
-        return {VK_OEM_3, true};
-    case '[':
-        return {VK_OEM_4, false};
-    case '{':
-        return {VK_OEM_4, true};
-    case '\\':
-        return {VK_OEM_5, false};
-    case '|':
-        return {VK_OEM_5, true};
-    case ']':
-        return {VK_OEM_6, false};
-    case '}':
-        return {VK_OEM_6, true};
-    case '\'':
-        return {VK_OEM_7, false};
-    case '"':
-        return {VK_OEM_7, true};
     }
-    return {0, false};
+    return UsLayoutKeyFor(c);
 }
 } // namespace
 

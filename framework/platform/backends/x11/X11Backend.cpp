@@ -5,6 +5,7 @@
 #include "framework/platform/backends/x11/X11Internal.h"
 #include "framework/platform/backends/x11/X11Keyboard.h"
 #include "framework/rtl/Exceptions.h"
+#include "framework/rtl/Utf8.h"
 
 #include <poll.h>
 #include <sys/ipc.h>
@@ -69,25 +70,10 @@ unsigned ClampSize(int v) {
     return static_cast<unsigned>(std::clamp(v, 1, 32767));
 }
 
-// Appends the code points of UTF-8 text; malformed bytes are skipped.
+// Appends the code points of UTF-8 text (a malformed sequence as U+FFFD).
 void DecodeUtf8(const char* s, int n, std::vector<char32_t>& out) {
-    for (int i = 0; i < n;) {
-        auto c = static_cast<unsigned char>(s[i]);
-        int len = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-        if (len == 0 || i + len > n) {
-            ++i;
-            continue;
-        }
-        char32_t cp = len == 1 ? c : len == 2 ? (c & 0x1F) : len == 3 ? (c & 0x0F) : (c & 0x07);
-        bool ok = true;
-        for (int k = 1; k < len; ++k) {
-            auto cc = static_cast<unsigned char>(s[i + k]);
-            if ((cc & 0xC0) != 0x80) ok = false;
-            cp = (cp << 6) | (cc & 0x3F);
-        }
-        if (ok) out.push_back(cp);
-        i += ok ? len : 1;
-    }
+    std::string_view text(s, static_cast<std::size_t>(std::max(n, 0)));
+    for (std::size_t i = 0; i < text.size();) out.push_back(NextUtf8(text, i));
 }
 
 // Places a channel value (0..255) into the bits of a visual's colour mask.

@@ -3,6 +3,7 @@
 #include "framework/platform/backends/x11/X11Internal.h"
 #include "framework/platform/window/Clipboard.h"
 #include "framework/rtl/Exceptions.h"
+#include "framework/rtl/Utf8.h"
 
 #include <poll.h>
 
@@ -36,14 +37,7 @@ bool IsTextName(std::string_view name) {
 
 String Latin1ToUtf8(const std::vector<std::uint8_t>& bytes) {
     String s;
-    for (std::uint8_t b : bytes) {
-        if (b < 0x80) {
-            s.push_back(static_cast<char>(b));
-        } else {
-            s.push_back(static_cast<char>(0xC0 | (b >> 6)));
-            s.push_back(static_cast<char>(0x80 | (b & 0x3F)));
-        }
-    }
+    for (std::uint8_t b : bytes) AppendUtf8(s, b);
     return s;
 }
 
@@ -51,25 +45,14 @@ String Latin1ToUtf8(const std::vector<std::uint8_t>& bytes) {
 bool Utf8ToLatin1(const std::vector<std::uint8_t>& utf8, std::vector<std::uint8_t>& out) {
     bool exact = true;
     out.clear();
-    for (std::size_t i = 0; i < utf8.size();) {
-        std::uint8_t c = utf8[i];
-        if (c < 0x80) {
-            out.push_back(c);
-            ++i;
-        } else if ((c & 0xE0) == 0xC0 && i + 1 < utf8.size() && (utf8[i + 1] & 0xC0) == 0x80) {
-            unsigned cp = ((c & 0x1Fu) << 6) | (utf8[i + 1] & 0x3Fu);
-            if (cp <= 0xFF) {
-                out.push_back(static_cast<std::uint8_t>(cp));
-            } else {
-                out.push_back('?');
-                exact = false;
-            }
-            i += 2;
+    std::string_view text(reinterpret_cast<const char*>(utf8.data()), utf8.size());
+    for (std::size_t i = 0; i < text.size();) {
+        char32_t cp = NextUtf8(text, i); // a bad sequence is U+FFFD, beyond Latin-1 too
+        if (cp <= 0xFF) {
+            out.push_back(static_cast<std::uint8_t>(cp));
         } else {
             out.push_back('?');
             exact = false;
-            ++i;
-            while (i < utf8.size() && (utf8[i] & 0xC0) == 0x80) ++i;
         }
     }
     return exact;

@@ -1,6 +1,7 @@
 // Keysym tables of the X11 backend.
 #include "framework/platform/backends/x11/X11Keyboard.h"
 
+#include "framework/platform/window/KeyboardLayout.h"
 #include "framework/platform/window/Messages.h"
 
 #include <X11/keysym.h>
@@ -101,28 +102,11 @@ int VirtualKeyFromKeySym(unsigned long keysym) {
         return VK_NUMLOCK;
     case XK_Scroll_Lock:
         return VK_SCROLL;
-    case XK_semicolon:
-        return VK_OEM_1;
-    case XK_equal:
-        return VK_OEM_PLUS;
-    case XK_comma:
-        return VK_OEM_COMMA;
-    case XK_minus:
-        return VK_OEM_MINUS;
-    case XK_period:
-        return VK_OEM_PERIOD;
-    case XK_slash:
-        return VK_OEM_2;
-    case XK_grave:
-        return VK_OEM_3;
-    case XK_bracketleft:
-        return VK_OEM_4;
-    case XK_backslash:
-        return VK_OEM_5;
-    case XK_bracketright:
-        return VK_OEM_6;
-    case XK_apostrophe:
-        return VK_OEM_7;
+    }
+    // The punctuation keys: Latin-1 key symbols are their characters, typed without Shift.
+    if (keysym > ' ' && keysym < 0x7F) {
+        auto [key, shifted] = UsLayoutKeyFor(static_cast<char32_t>(keysym));
+        if (!shifted) return key;
     }
     return 0;
 }
