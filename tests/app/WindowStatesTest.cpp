@@ -18,7 +18,7 @@ TPoint Centre(const TRect& r) {
 }
 
 // The screen rectangle of a frame part of window (its layout is in window coordinates).
-TRect FramePart(HWND window, TRect TNonClientLayout::* part) {
+TRect FramePart(HWND window, TRect TNonClientLayout::*part) {
     TRect r = GetNonClientLayout(window).*part;
     TRect w = GetWindowRect(window);
     return r.Offset(w.Left, w.Top);
@@ -41,7 +41,7 @@ TEST_F(WindowStatesTest, MaximizingTheMainWindowKeepsTheDocumentBesideTheInspect
     TMDIChild* document = NewDocument();
     struct TStep {
         const char* Title;
-        TRect TNonClientLayout::* Button;
+        TRect TNonClientLayout::*Button;
         bool Zoomed;
     };
     const TStep steps[] = {{"maximized by its caption button", &TNonClientLayout::MaxButton, true},
